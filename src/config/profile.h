@@ -1,0 +1,41 @@
+#pragma once
+
+// The private-profile file "Orvane.ini" shared with the Orvane environment.
+// Nothing is cached: every Read opens the file, every Write replaces it, so an
+// edit made by hand while the program runs is seen at the next read.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace qx::config {
+
+// Values read back are cut to this many characters (a 260-byte buffer).
+inline constexpr std::size_t kMaxValueLength = 259;
+
+class Profile {
+public:
+    // The file "Orvane.ini" (matched without regard to case) in `directory`.
+    explicit Profile(std::filesystem::path directory);
+
+    // The profile of this user: $XDG_CONFIG_HOME/Orvane, else ~/.config/Orvane.
+    static Profile ForCurrentUser();
+
+    // The stored value, or `defaultValue` when the file, section or key is
+    // missing. Section and key names compare without regard to case.
+    std::string Read(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+
+    // Replaces or creates the key (and the section, the file and its
+    // directory). Every other line stays as it was. Fails silently.
+    void Write(std::string_view section, std::string_view key, std::string_view value) const;
+
+    // The file that Read and Write use now (it may not exist yet).
+    std::filesystem::path FilePath() const;
+
+    const std::filesystem::path& Directory() const { return m_directory; }
+
+private:
+    std::filesystem::path m_directory;
+};
+
+} // namespace qx::config
