@@ -35,6 +35,7 @@ install(FILES packaging/qxbeta-autostart.desktop DESTINATION ${CMAKE_INSTALL_DAT
 install(FILES packaging/qxbeta.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
 # Manual pages and Debian documentation, compressed as Debian wants them.
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging)
 find_program(GZIP_EXECUTABLE gzip REQUIRED)
 foreach(page qxr.1 qxbeta.1)
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/${page}.gz
