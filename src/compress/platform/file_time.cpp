@@ -1,0 +1,97 @@
+#include "compress/platform/file_time.h"
+
+#include <ctime>
+#include <sys/stat.h>
+
+#include "compress/platform/file_ops.h"
+#include "compress/platform/last_error.h"
+
+namespace qx::compress {
+namespace {
+
+constexpr int kFirstDosYear = 1980;
+constexpr int kLastDosYear = 2107;
+
+bool ValidStamp(const FileStamp& s)
+{
+    return s.year >= kFirstDosYear && s.year <= kLastDosYear && s.month >= 1 && s.month <= 12 && s.day >= 1 &&
+           s.day <= 31 && s.hour >= 0 && s.hour <= 23 && s.minute >= 0 && s.minute <= 59 && s.second >= 0 &&
+           s.second <= 59;
+}
+
+// The archive's time stamps count seconds in steps of two.
+std::tm DosLocalTime(const FileStamp& s)
+{
+    std::tm tm{};
+    tm.tm_year = s.year - 1900;
+    tm.tm_mon = s.month - 1;
+    tm.tm_mday = s.day;
+    tm.tm_hour = s.hour;
+    tm.tm_min = s.minute;
+    tm.tm_sec = s.second / 2 * 2;
+    tm.tm_isdst = -1;
+    return tm;
+}
+
+} // namespace
+
+bool GetSlotTime(FileSlot slot, FileStamp& stamp)
+{
+    const int handle = SlotHandle(slot);
+    if (handle < 0) {
+        SetLastFileError(kErrorInvalidHandle);
+        return false;
+    }
+    struct stat info {};
+    if (CurrentFileOps().StatHandle(handle, info) != 0) {
+        SetLastFileErrorFromErrno();
+        return false;
+    }
+    std::tm local{};
+    if (localtime_r(&info.st_mtim.tv_sec, &local) == nullptr) {
+        SetLastFileError(kErrorInvalidParameter);
+        return false;
+    }
+    stamp = {static_cast<std::int16_t>(local.tm_year + 1900), static_cast<std::int16_t>(local.tm_mon + 1),
+             static_cast<std::int16_t>(local.tm_mday),         static_cast<std::int16_t>(local.tm_hour),
+             static_cast<std::int16_t>(local.tm_min),          static_cast<std::int16_t>(local.tm_sec)};
+    SetLastFileError(kErrorNone);
+    return true;
+}
+
+bool SetSlotTime(FileSlot slot, const FileStamp& stamp)
+{
+    FileStamp current;
+    if (!GetSlotTime(slot, current)) return false;
+    FileStamp wanted = stamp;
+    const bool keepDate = stamp.year == -1;
+    if (keepDate) {
+        wanted.year = current.year;
+        wanted.month = current.month;
+        wanted.day = current.day;
+    }
+    if (stamp.hour == -1) {
+        if (keepDate) return true;
+        wanted.hour = current.hour;
+        wanted.minute = current.minute;
+        wanted.second = current.second;
+    }
+    if (!ValidStamp(wanted)) {
+        SetLastFileError(kErrorInvalidParameter);
+        return false;
+    }
+    std::tm local = DosLocalTime(wanted);
+    const std::time_t seconds = std::mktime(&local);
+    if (seconds == static_cast<std::time_t>(-1)) {
+        SetLastFileError(kErrorInvalidParameter);
+        return false;
+    }
+    if (CurrentFileOps().SetModifiedTime(SlotHandle(slot), timespec{seconds, 0}) != 0) {
+        SetLastFileErrorFromErrno();
+        return false;
+    }
+    SetLastFileError(kErrorNone);
+    return true;
+}
+
+} // namespace qx::compress

@@ -1,0 +1,30 @@
+#pragma once
+
+// Plain file handles for the extractor and the size query, which work on
+// system handles rather than slots. Failures set LastFileError.
+
+#include <cstdint>
+
+namespace qx::compress {
+
+using FileHandle = int;
+inline constexpr FileHandle kBadHandle = -1;
+// Result of ReadHandle and WriteHandle on failure.
+inline constexpr std::uint32_t kHandleError = 0xFFFFFFFFu;
+
+enum class HandleAccess { Read, Write };
+
+// Opens an existing file, read-only or write-only, from its first byte.
+FileHandle OpenHandle(const char* path, HandleAccess access);
+// Creates a file for writing, emptying an existing one.
+FileHandle CreateHandle(const char* path);
+// Bytes read (0 at the end of the file) or kHandleError.
+std::uint32_t ReadHandle(FileHandle handle, void* buffer, std::uint32_t n);
+// Bytes written or kHandleError. All `n` are written unless the system
+// refuses; a write that makes no progress is a failure (kErrorWriteFault).
+std::uint32_t WriteHandle(FileHandle handle, const void* buffer, std::uint32_t n);
+// Cuts the file at `length`.
+bool TruncateHandle(FileHandle handle, std::uint32_t length);
+bool CloseHandle(FileHandle handle);
+
+} // namespace qx::compress
