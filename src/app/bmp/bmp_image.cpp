@@ -130,9 +130,10 @@ const std::array<Rgb, 16>& SixteenColourTable()
 std::optional<BmpImage> BuildBmpImage(const Bitmap& bitmap, const DevicePalette& device)
 {
     const std::optional<Format> format = FormatForDepth(bitmap.planes * bitmap.bitsPerPixel);
-    if (!format || !HasConsistentRows(bitmap)) return std::nullopt;
+    if (!format || bitmap.width <= 0 || bitmap.height <= 0) return std::nullopt;
     if (TrueColourRowSize(bitmap.width) * static_cast<std::uint64_t>(bitmap.height) > kMaxPixelBytes)
         return std::nullopt;
+    if (!HasConsistentRows(bitmap)) return std::nullopt;
 
     BmpImage image;
     image.colours = format->colours;

@@ -101,12 +101,17 @@ void EncodeRow(Rle mode, std::span<const std::uint8_t> row, RowWriter& writer)
         }
         int end = x + 1;
         while (end < width && end - x < kMaxCount && RunLength(mode, row, end) < minRun) ++end;
-        const int count = end - x;
+        int count = end - x;
+        // Pillow 9.4 and older read an odd absolute run of 4-bit pixels one
+        // byte short and lose the 16-bit alignment after it: 4-bit absolute
+        // runs are kept even, the odd pixel going into an encoded run.
+        if (mode == Rle::Rle4 && count % 2 != 0) --count;
         if (count >= kMinAbsolute) {
             writer.Absolute(row, x, count);
-        } else {
+        } else if (count > 0) {
             writer.Short(row, x, count);
         }
+        if (count < end - x) writer.Short(row, x + count, end - x - count);
         x = end;
     }
 }
