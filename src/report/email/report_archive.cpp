@@ -1,0 +1,113 @@
+#include "report/email/report_archive.h"
+
+#include "app/bmp/write_screen_bitmap.h"
+#include "config/keys.h"
+#include "config/notices.h"
+#include "report/email/archive_name.h"
+#include "report/email/report_text.h"
+#include "resources/string_table.h"
+
+#include <qxcompress.h>
+
+#include <memory>
+
+namespace qx::report {
+namespace {
+
+constexpr int kTempFileFailedText = 138; // "Erreur lors de l'ouverture du fichier temporaire..."
+constexpr int kOpenFailedText = 140;     // "Impossible d'ouvrir le fichier."
+constexpr int kArchiveFailedText = 146;  // the archive could not be written
+
+// nfCompacte codes after which it created no archive file of its own.
+bool CreatedNoArchive(int code)
+{
+    return code == 1 || code == 2;
+}
+
+// Deletes the temporary report file when the command ends, on every path.
+class TempFile {
+public:
+    TempFile(platform::FileStore& files, std::string path) : m_files(files), m_path(std::move(path)) {}
+    ~TempFile() { Remove(); }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    const std::string& Path() const { return m_path; }
+
+    void Remove()
+    {
+        if (!m_removed) m_files.Remove(m_path);
+        m_removed = true;
+    }
+
+private:
+    platform::FileStore& m_files;
+    std::string m_path;
+    bool m_removed = false;
+};
+
+// The busy window's end on a failure: the wait cursor off, the message, the
+// busy window closed.
+ArchiveOutcome EndWithMessage(EmailUi& ui, TempFile& temp, int textId, ArchiveOutcome outcome)
+{
+    temp.Remove();
+    ui.SetCursor(Cursor::Normal);
+    ui.ShowMessage(LoadResString(textId));
+    ui.CloseBusyWindow();
+    return outcome;
+}
+
+bool WriteTextAndClose(platform::OutputFile& file, const CReportRecord& record)
+{
+    const bool written = WriteReportText(file, record);
+    return file.Close() && written;
+}
+
+} // namespace
+
+ArchiveOutcome WriteReportArchive(const CReportRecord& record, EmailServices& s)
+{
+    const std::string defaultName = DefaultArchiveName(record.m_strSerial, config::ReadReportNumber(s.profile));
+    const std::optional<std::string> archivePath = s.ui.AskArchivePath(defaultName);
+    if (!archivePath) return ArchiveOutcome::Cancelled;
+
+    const std::optional<std::string> tempPath = s.files.CreateTempFile(s.tempFolder, kTempPrefix);
+    if (!tempPath) {
+        s.ui.ShowMessage(LoadResString(kTempFileFailedText));
+        return ArchiveOutcome::TempFileFailed;
+    }
+    TempFile temp(s.files, *tempPath);
+
+    s.ui.PickIncidentPoint();
+    s.ui.OpenBusyWindow();
+    s.ui.SetCursor(Cursor::Wait);
+
+    if (!bmp::WriteScreenBitmap(s.screen, s.files, temp.Path()))
+        return EndWithMessage(s.ui, temp, kArchiveFailedText, ArchiveOutcome::BitmapFailed);
+
+    const std::unique_ptr<platform::OutputFile> file = s.files.Open(temp.Path(), platform::OpenMode::Append);
+    if (!file) return EndWithMessage(s.ui, temp, kOpenFailedText, ArchiveOutcome::OpenFailed);
+    if (!WriteTextAndClose(*file, record))
+        return EndWithMessage(s.ui, temp, kArchiveFailedText, ArchiveOutcome::TextFailed);
+
+    const int code = nfCompacte(0, temp.Path().c_str(), archivePath->c_str());
+    if (code != 0) {
+        if (!CreatedNoArchive(code)) s.files.Remove(*archivePath);
+        return EndWithMessage(s.ui, temp, kArchiveFailedText, ArchiveOutcome::PackFailed);
+    }
+
+    temp.Remove();
+    config::IncrementReportNumber(s.profile);
+    s.ui.CloseBusyWindow();
+    s.ui.SetCursor(Cursor::Normal);
+    return ArchiveOutcome::Written;
+}
+
+ArchiveOutcome RunEmailCommand(const CReportRecord& record, EmailServices& s)
+{
+    if (config::IsNoticeEnabled(s.profile, config::kKeyMailNotice)) s.ui.ShowMailNotice();
+    s.ui.SaveIdentity();
+    return WriteReportArchive(record, s);
+}
+
+} // namespace qx::report
