@@ -12,23 +12,11 @@ namespace {
 constexpr std::int32_t kCannotOpen = -1;
 constexpr std::int32_t kNotAnArchive = -2;
 
-// Closes the handle on every path out of the query.
-class HandleCloser {
-public:
-    explicit HandleCloser(FileHandle handle) : handle_(handle) {}
-    ~HandleCloser() { CloseHandle(handle_); }
-    HandleCloser(const HandleCloser&) = delete;
-    HandleCloser& operator=(const HandleCloser&) = delete;
-
-private:
-    FileHandle handle_;
-};
-
 std::int32_t TaggedSizeOf(const char* path)
 {
-    const FileHandle handle = OpenHandle(path, HandleAccess::Read);
+    const ScopedHandle file(OpenHandle(path, HandleAccess::Read));
+    const FileHandle handle = file.get();
     if (handle == kBadHandle) return kNotAnArchive;
-    HandleCloser closer(handle);
     std::array<std::uint8_t, kTagSignature.size() + kTagTailSize> bytes{};
     const std::uint32_t got = ReadHandle(handle, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
     if (got == kHandleError) return kNotAnArchive;
@@ -40,9 +28,9 @@ std::int32_t SizeQuery(const char* path)
 {
     if (path == nullptr) return kCannotOpen;
     {
-        const FileHandle handle = OpenHandle(path, HandleAccess::Read);
+        const ScopedHandle file(OpenHandle(path, HandleAccess::Read));
+        const FileHandle handle = file.get();
         if (handle == kBadHandle) return kCannotOpen;
-        HandleCloser closer(handle);
         std::uint8_t lead = 0;
         if (ReadHandle(handle, &lead, 1) == kHandleError) return kNotAnArchive;
         MemberHeader header;

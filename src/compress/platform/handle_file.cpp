@@ -38,7 +38,9 @@ std::uint32_t ReadHandle(FileHandle handle, void* buffer, std::uint32_t n)
         if (got < 0) {
             if (errno == EINTR) continue;
             SetLastFileErrorFromErrno();
-            return kHandleError;
+            // Bytes already read are handed out; the failure comes back on
+            // the next read.
+            return total > 0 ? total : kHandleError;
         }
         if (got == 0) break;
         total += static_cast<std::uint32_t>(got);

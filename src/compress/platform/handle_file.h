@@ -18,7 +18,8 @@ enum class HandleAccess { Read, Write };
 FileHandle OpenHandle(const char* path, HandleAccess access);
 // Creates a file for writing, emptying an existing one.
 FileHandle CreateHandle(const char* path);
-// Bytes read (0 at the end of the file) or kHandleError.
+// Bytes read (0 at the end of the file), or kHandleError when a read fails
+// before any byte could be read.
 std::uint32_t ReadHandle(FileHandle handle, void* buffer, std::uint32_t n);
 // Bytes written or kHandleError. All `n` are written unless the system
 // refuses; a write that makes no progress is a failure (kErrorWriteFault).
@@ -26,5 +27,29 @@ std::uint32_t WriteHandle(FileHandle handle, const void* buffer, std::uint32_t n
 // Cuts the file at `length`.
 bool TruncateHandle(FileHandle handle, std::uint32_t length);
 bool CloseHandle(FileHandle handle);
+
+// Owns a handle and closes it when it goes; kBadHandle owns nothing.
+class ScopedHandle {
+public:
+    explicit ScopedHandle(FileHandle handle) : handle_(handle) {}
+    ~ScopedHandle()
+    {
+        if (handle_ != kBadHandle) CloseHandle(handle_);
+    }
+    ScopedHandle(const ScopedHandle&) = delete;
+    ScopedHandle& operator=(const ScopedHandle&) = delete;
+
+    FileHandle get() const { return handle_; }
+    // Closes now; false when the system reports a failure.
+    bool Close()
+    {
+        const FileHandle handle = handle_;
+        handle_ = kBadHandle;
+        return handle == kBadHandle || CloseHandle(handle);
+    }
+
+private:
+    FileHandle handle_;
+};
 
 } // namespace qx::compress
