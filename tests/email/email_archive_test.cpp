@@ -10,6 +10,7 @@
 #include "platform/posix/posix_file_store.h"
 #include "report/email/report_archive.h"
 #include "report/email/report_text.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "support/bitmap_fixtures.h"
 #include "support/faulty_file_store.h"
@@ -31,8 +32,6 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 using Events = std::vector<std::string>;
-
-constexpr int kArchiveFailedText = 146;
 
 Bytes ReadFile(const fs::path& path)
 {
@@ -210,7 +209,7 @@ TEST_F(EmailArchive, NoTemporaryFileShowsText138)
     EmailServices s{ui, posix, profile, screen, (folder / "missing").string()};
     EXPECT_EQ(WriteReportArchive(record, s), ArchiveOutcome::TempFileFailed);
     EXPECT_EQ(ui.events, (Events{"save dialog", "message"}));
-    EXPECT_EQ(ui.messages.at(0), LoadResString(138));
+    EXPECT_EQ(ui.messages.at(0), LoadResString(res::kMsgTempFileError));
     EXPECT_TRUE(fs::is_empty(folder));
     EXPECT_EQ(Number(), "1");
 }
@@ -218,14 +217,14 @@ TEST_F(EmailArchive, NoTemporaryFileShowsText138)
 TEST_F(EmailArchive, BitmapWithoutAFileFormatFailsCleanly)
 {
     screen = MakeBitmap(64, 48, 1);
-    ExpectCleanFailure(Run(posix), ArchiveOutcome::BitmapFailed, kArchiveFailedText, "1");
+    ExpectCleanFailure(Run(posix), ArchiveOutcome::BitmapFailed, res::kMsgArchiveFailed, "1");
 }
 
 TEST_F(EmailArchive, ReportFileThatCannotBeOpenedIsDeleted)
 {
     test::FaultyFileStore faulty(posix);
     faulty.failAppendOpen = true;
-    ExpectCleanFailure(Run(faulty), ArchiveOutcome::OpenFailed, 140, "1");
+    ExpectCleanFailure(Run(faulty), ArchiveOutcome::OpenFailed, res::kMsgCannotOpenFile, "1");
 }
 
 TEST_F(EmailArchive, ShortTextWritesFailCleanly)
@@ -236,7 +235,7 @@ TEST_F(EmailArchive, ShortTextWritesFailCleanly)
         ui.messages.clear();
         test::FaultyFileStore faulty(posix);
         faulty.appendBytesLeft = left;
-        ExpectCleanFailure(Run(faulty), ArchiveOutcome::TextFailed, kArchiveFailedText, "1");
+        ExpectCleanFailure(Run(faulty), ArchiveOutcome::TextFailed, res::kMsgArchiveFailed, "1");
     }
 }
 
@@ -244,7 +243,7 @@ TEST_F(EmailArchive, FailedCloseOfTheReportFileFailsCleanly)
 {
     test::FaultyFileStore faulty(posix);
     faulty.failAppendClose = true;
-    ExpectCleanFailure(Run(faulty), ArchiveOutcome::TextFailed, kArchiveFailedText, "1");
+    ExpectCleanFailure(Run(faulty), ArchiveOutcome::TextFailed, res::kMsgArchiveFailed, "1");
 }
 
 TEST_F(EmailArchive, ArchiveThatCannotBeCreatedFailsCleanly)
@@ -254,7 +253,7 @@ TEST_F(EmailArchive, ArchiveThatCannotBeCreatedFailsCleanly)
     EXPECT_TRUE(TempFilesIn(folder).empty());
     EXPECT_TRUE(fs::is_directory(folder / "QX123401.QXR"));
     EXPECT_EQ(Number(), "1");
-    EXPECT_EQ(ui.messages, (std::vector<std::string>{LoadResString(kArchiveFailedText)}));
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{LoadResString(res::kMsgArchiveFailed)}));
 }
 
 // Outcomes on a real volume, reported by the child process as exit codes.

@@ -5,6 +5,7 @@
 #include "config/notices.h"
 #include "report/email/archive_name.h"
 #include "report/email/report_text.h"
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 
 #include <qxcompress.h>
@@ -13,10 +14,6 @@
 
 namespace qx::report {
 namespace {
-
-constexpr int kTempFileFailedText = 138; // "Erreur lors de l'ouverture du fichier temporaire..."
-constexpr int kOpenFailedText = 140;     // "Impossible d'ouvrir le fichier."
-constexpr int kArchiveFailedText = 146;  // the archive could not be written
 
 // nfCompacte codes after which it created no archive file of its own.
 bool CreatedNoArchive(int code)
@@ -48,7 +45,7 @@ private:
 
 // The busy window's end on a failure: the wait cursor off, the message, the
 // busy window closed.
-ArchiveOutcome EndWithMessage(EmailUi& ui, TempFile& temp, int textId, ArchiveOutcome outcome)
+ArchiveOutcome EndWithMessage(EmailUi& ui, TempFile& temp, res::StringId textId, ArchiveOutcome outcome)
 {
     temp.Remove();
     ui.SetCursor(Cursor::Normal);
@@ -73,7 +70,7 @@ ArchiveOutcome WriteReportArchive(const CReportRecord& record, EmailServices& s)
 
     const std::optional<std::string> tempPath = s.files.CreateTempFile(s.tempFolder, kTempPrefix);
     if (!tempPath) {
-        s.ui.ShowMessage(LoadResString(kTempFileFailedText));
+        s.ui.ShowMessage(LoadResString(res::kMsgTempFileError));
         return ArchiveOutcome::TempFileFailed;
     }
     TempFile temp(s.files, *tempPath);
@@ -83,17 +80,17 @@ ArchiveOutcome WriteReportArchive(const CReportRecord& record, EmailServices& s)
     s.ui.SetCursor(Cursor::Wait);
 
     if (!bmp::WriteScreenBitmap(s.screen, s.files, temp.Path()))
-        return EndWithMessage(s.ui, temp, kArchiveFailedText, ArchiveOutcome::BitmapFailed);
+        return EndWithMessage(s.ui, temp, res::kMsgArchiveFailed, ArchiveOutcome::BitmapFailed);
 
     const std::unique_ptr<platform::OutputFile> file = s.files.Open(temp.Path(), platform::OpenMode::Append);
-    if (!file) return EndWithMessage(s.ui, temp, kOpenFailedText, ArchiveOutcome::OpenFailed);
+    if (!file) return EndWithMessage(s.ui, temp, res::kMsgCannotOpenFile, ArchiveOutcome::OpenFailed);
     if (!WriteTextAndClose(*file, record))
-        return EndWithMessage(s.ui, temp, kArchiveFailedText, ArchiveOutcome::TextFailed);
+        return EndWithMessage(s.ui, temp, res::kMsgArchiveFailed, ArchiveOutcome::TextFailed);
 
     const int code = nfCompacte(0, temp.Path().c_str(), archivePath->c_str());
     if (code != 0) {
         if (!CreatedNoArchive(code)) s.files.Remove(*archivePath);
-        return EndWithMessage(s.ui, temp, kArchiveFailedText, ArchiveOutcome::PackFailed);
+        return EndWithMessage(s.ui, temp, res::kMsgArchiveFailed, ArchiveOutcome::PackFailed);
     }
 
     temp.Remove();

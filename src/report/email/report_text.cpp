@@ -1,5 +1,6 @@
 #include "report/email/report_text.h"
 
+#include "resources/string_ids.h"
 #include "resources/string_table.h"
 
 #include <cstdint>
@@ -11,36 +12,11 @@ namespace {
 constexpr const char* kLineEnd = "\r\n";
 constexpr const char* kBlankLine = "\r\n\r\n";
 
-// String-table texts of the report text.
-enum TextId : int {
-    kTitle = 113, // "Rapport Bêta Version à faxer au " and the support fax number
-    kName = 116,
-    kCompany = 117,
-    kSerial = 118,
-    kAddress = 119,
-    kTownIndent = 120,
-    kPhone = 121,
-    kFax = 122,
-    kEmail = 123,
-    kDescription = 124,
-    kSteps = 125,
-    kComments = 126,
-    kReproducible = 127,
-    kSystemVersion = 128,
-    kTestMode = 129,
-    kDll16 = 131,
-    kModules32 = 132,
-    kExeOnDisk = 133,
-    kDllOnDisk = 134,
-    kYes = 141,
-    kNo = 142,
-    kDontKnow = 143,
-    kMode16 = 144,
-    kMode32 = 145,
-};
+// The string-table numbers of the labels and answers.
+using namespace res;
 
 // The label followed by the text of answer 0, 1 or 2; empty for any other answer.
-std::string AnswerPiece(const char* before, TextId label, int answer, const TextId (&answers)[3])
+std::string AnswerPiece(const char* before, StringId label, int answer, const StringId (&answers)[3])
 {
     if (answer < 0 || answer > 2) return {};
     return before + LoadResString(label) + LoadResString(answers[answer]);
@@ -50,29 +26,29 @@ std::string AnswerPiece(const char* before, TextId label, int answer, const Text
 
 std::array<std::string, kReportTextPieces> BuildReportTextPieces(const CReportRecord& r)
 {
-    const auto text = [](TextId id) { return LoadResString(id); };
+    const auto text = [](StringId id) { return LoadResString(id); };
     return {
         kBlankLine,
-        text(kTitle),
-        kBlankLine + text(kName) + r.m_strName + kLineEnd,
-        text(kCompany) + r.m_strCompany + kLineEnd,
-        text(kAddress) + r.m_strAddress + kLineEnd,
-        text(kTownIndent) + r.m_strPostalCode + " - " + r.m_strTown + kLineEnd,
-        text(kPhone) + r.m_strPhone + kLineEnd,
-        text(kFax) + r.m_strFax + kLineEnd,
-        text(kEmail) + r.m_strEmail + kLineEnd,
-        text(kSerial) + r.m_strSerial + kLineEnd,
-        kLineEnd + text(kDescription) + kLineEnd + r.m_strDescription,
-        kBlankLine + text(kSteps) + kLineEnd + r.m_strSteps,
-        kBlankLine + text(kComments) + kLineEnd + r.m_strComments,
+        text(kReportTitle),
+        kBlankLine + text(kLabelName) + r.m_strName + kLineEnd,
+        text(kLabelCompany) + r.m_strCompany + kLineEnd,
+        text(kLabelAddress) + r.m_strAddress + kLineEnd,
+        text(kLabelAddressIndent) + r.m_strPostalCode + " - " + r.m_strTown + kLineEnd,
+        text(kLabelPhone) + r.m_strPhone + kLineEnd,
+        text(kLabelFax) + r.m_strFax + kLineEnd,
+        text(kLabelEmail) + r.m_strEmail + kLineEnd,
+        text(kLabelSerial) + r.m_strSerial + kLineEnd,
+        kLineEnd + text(kLabelDescription) + kLineEnd + r.m_strDescription,
+        kBlankLine + text(kLabelSteps) + kLineEnd + r.m_strSteps,
+        kBlankLine + text(kLabelComments) + kLineEnd + r.m_strComments,
         kBlankLine,
-        AnswerPiece("", kReproducible, r.m_nReproducible, {kYes, kNo, kDontKnow}),
-        kLineEnd + text(kSystemVersion) + r.m_strWindowsVersion,
-        AnswerPiece(kLineEnd, kTestMode, r.m_nTestMode, {kMode16, kMode32, kDontKnow}),
-        kBlankLine + text(kDll16) + kLineEnd + r.m_strDll16,
-        kLineEnd + text(kModules32) + kLineEnd + r.m_strModules32,
-        kLineEnd + text(kExeOnDisk) + kLineEnd + r.m_strExeOnDisk,
-        kLineEnd + text(kDllOnDisk) + kLineEnd + r.m_strDllOnDisk,
+        AnswerPiece("", kLabelReproducible, r.m_nReproducible, {kAnswerYes, kAnswerNo, kAnswerDontKnow}),
+        kLineEnd + text(kLabelWindowsVersion) + r.m_strWindowsVersion,
+        AnswerPiece(kLineEnd, kLabelTestMode, r.m_nTestMode, {kAnswer16Bits, kAnswer32Bits, kAnswerDontKnow}),
+        kBlankLine + text(kLabelDll16) + kLineEnd + r.m_strDll16,
+        kLineEnd + text(kLabelModules32) + kLineEnd + r.m_strModules32,
+        kLineEnd + text(kLabelExeOnDisk) + kLineEnd + r.m_strExeOnDisk,
+        kLineEnd + text(kLabelDllOnDisk) + kLineEnd + r.m_strDllOnDisk,
     };
 }
 

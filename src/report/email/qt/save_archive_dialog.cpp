@@ -1,0 +1,48 @@
+#include "report/email/qt/save_archive_dialog.h"
+
+#include "report/email/file_filter.h"
+#include "resources/string_ids.h"
+#include "resources/string_table.h"
+#include "text/cp1252.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace qx::report {
+namespace {
+
+constexpr const char* kDefaultSuffix = "QXR";
+
+QString FromCp1252(const std::string& text)
+{
+    return QString::fromStdString(text::Cp1252ToUtf8(text));
+}
+
+} // namespace
+
+std::optional<std::string> RunSaveArchiveDialog(QWidget* parent, const std::string& defaultName)
+{
+    QFileDialog dialog(parent);
+    dialog.setObjectName("saveArchiveDialog");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // Qt's own dialog on every desktop: the same behaviour (suffix, replace
+    // confirmation) wherever the program runs, and one that tests can drive.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setDirectory(QDir::current());
+    dialog.setDefaultSuffix(kDefaultSuffix);
+    QStringList filters;
+    for (const std::string& filter : NameFiltersFromFilterList(LoadResString(res::kArchiveFileFilter))) filters << FromCp1252(filter);
+    dialog.setNameFilters(filters);
+    dialog.selectFile(FromCp1252(defaultName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+
+    const QFileInfo chosen(dialog.selectedFiles().constFirst());
+    QDir::setCurrent(chosen.absolutePath());
+    return QFile::encodeName(chosen.absoluteFilePath()).toStdString();
+}
+
+} // namespace qx::report
