@@ -1,0 +1,34 @@
+#pragma once
+
+// Running processes and the modules each has loaded, in the platform's order.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qx::platform {
+
+using ProcessId = std::uint32_t;
+
+struct LoadedModule {
+    // The module's file name as the platform names the module.
+    std::string name;
+    // Its full path; empty when the platform could not give it.
+    std::string path;
+};
+
+class ProcessSource {
+public:
+    virtual ~ProcessSource() = default;
+
+    // The running processes in the platform's order; nothing when they cannot
+    // be enumerated at all.
+    virtual std::optional<std::vector<ProcessId>> ListProcesses() = 0;
+
+    // The modules of one process, in the platform's order; nothing when the
+    // process cannot be opened, has ended, or its modules cannot be read.
+    virtual std::optional<std::vector<LoadedModule>> ReadModules(ProcessId process) = 0;
+};
+
+} // namespace qx::platform
