@@ -17,3 +17,8 @@ qx_add_test(compress_archive_tests
           size_query_test.cpp
   LIBS qx_compress qx_compress_test_support
   TIMEOUT 300)
+
+qx_add_test(compress_qxr_tests
+  SOURCES qxr_commands_test.cpp
+  LIBS qx_compress_test_support)
+add_dependencies(compress_qxr_tests qxr)

@@ -1,0 +1,134 @@
+// qxr pack, unpack and size as a user runs them, from QX_BIN_DIR.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sys/wait.h>
+
+#include "archive_files.h"
+#include "support/lh5_stream_builder.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+using qx::test::Bytes;
+using qx::test::Exists;
+using qx::test::ReadBytes;
+using qx::test::WriteBytes;
+
+struct Outcome {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+class QxrCommand : public ::testing::Test {
+protected:
+    // Runs qxr with `arguments` (already quoted) in the scratch directory.
+    Outcome Qxr(const std::string& arguments) const
+    {
+        const char* bin = std::getenv("QX_BIN_DIR");
+        const std::string command = "cd '" + dir_.Path().string() + "' && '" + std::string(bin ? bin : ".") +
+                                    "/qxr' " + arguments + " >'" + dir_.File(".out") + "' 2>'" + dir_.File(".err") + "'";
+        const int status = std::system(command.c_str());
+        const Bytes out = ReadBytes(dir_.File(".out"));
+        const Bytes err = ReadBytes(dir_.File(".err"));
+        std::filesystem::remove(dir_.File(".out"));
+        std::filesystem::remove(dir_.File(".err"));
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, std::string(out.begin(), out.end()),
+                std::string(err.begin(), err.end())};
+    }
+    std::string Put(const std::string& name, const Bytes& bytes) const
+    {
+        WriteBytes(dir_.File(name), bytes);
+        return dir_.File(name);
+    }
+    static Bytes Repeated(std::uint8_t c, std::uint16_t count, const std::string& name)
+    {
+        qx::test::BitWriter w;
+        qx::test::PutBlockHeader(w, qx::test::BlockHeader{.items = count, .symbolOnly = c});
+        return qx::test::PackedArchive("-lh5-", count, name, w.Finish());
+    }
+
+    qx::test::ScratchDir dir_;
+};
+
+TEST_F(QxrCommand, UnpackWithoutDestinationUsesOnlyTheStoredFileName)
+{
+    std::filesystem::create_directory(dir_.File("work"));
+    Put("a.qxr", Repeated('r', 1234, "../../escape/C:\\TEMP\\REPORT.TMP"));
+    const Outcome run = Qxr("unpack a.qxr");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(ReadBytes(dir_.File("REPORT.TMP")), Bytes(1234, 'r'));
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(QxrCommand, UnpackWithDestinationPassesItUnchanged)
+{
+    Put("a.qxr", Repeated('d', 10, "stored/name.txt"));
+    std::filesystem::create_directory(dir_.File("out"));
+    EXPECT_EQ(Qxr("unpack a.qxr out/").exitCode, 0);
+    EXPECT_EQ(ReadBytes(dir_.File("out/name.txt")), Bytes(10, 'd'));
+    EXPECT_EQ(Qxr("unpack a.qxr renamed.txt").exitCode, 0);
+    EXPECT_EQ(ReadBytes(dir_.File("renamed.txt")), Bytes(10, 'd'));
+}
+
+TEST_F(QxrCommand, UnpackOfAPlainCopyWithoutDestinationWritesNothing)
+{
+    Put("plain.qxr", qx::test::BytesOf("not packed"));
+    const Outcome run = Qxr("unpack plain.qxr");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.out.find("non compressée"), std::string::npos) << run.out;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.Path()), {}), 1);
+}
+
+TEST_F(QxrCommand, UnpackFailuresExitWithTheCodeAndOneFrenchLine)
+{
+    std::filesystem::create_directory(dir_.File("dir.qxr"));
+    Put("dots.qxr", Repeated('x', 10, "a/.."));
+    struct Case {
+        const char* arguments;
+        int code;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"unpack missing.qxr", 1, "impossible d'ouvrir l'archive"},
+        {"unpack dots.qxr", 2, "l'extraction a échoué"},
+        {"unpack dir.qxr", 4, "premier octet"},
+    };
+    for (const Case& c : cases) {
+        const Outcome run = Qxr(c.arguments);
+        EXPECT_EQ(run.exitCode, c.code) << c.arguments;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+}
+
+TEST_F(QxrCommand, SizePrintsTheLengthOrExitsWith1Or2)
+{
+    Put("a.qxr", Repeated('s', 10, "n"));
+    const Outcome packed = Qxr("size a.qxr");
+    EXPECT_EQ(packed.exitCode, 0);
+    EXPECT_EQ(packed.out, std::to_string(ReadBytes(dir_.File("a.qxr")).size()) + "\n");
+    Put("plain", qx::test::BytesOf("plain text"));
+    const Outcome plain = Qxr("size plain");
+    EXPECT_EQ(plain.exitCode, 2);
+    EXPECT_NE(plain.err.find("ni une archive"), std::string::npos);
+    const Outcome missing = Qxr("size missing");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("impossible d'ouvrir"), std::string::npos);
+}
+
+TEST_F(QxrCommand, HelpTextsNameTheExitCodes)
+{
+    for (const char* command : {"unpack", "size"}) {
+        const Outcome run = Qxr(std::string(command) + " --help");
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_NE(run.out.find(std::string("Usage: qxr ") + command), std::string::npos);
+        EXPECT_NE(run.out.find("Codes de sortie"), std::string::npos);
+    }
+    EXPECT_EQ(Qxr("unpack").exitCode, 64);
+    EXPECT_EQ(Qxr("size a b").exitCode, 64);
+}
+
+} // namespace
