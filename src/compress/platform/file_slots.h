@@ -65,4 +65,44 @@ int SlotsInUse();
 
 bool DeleteFileByName(const char* path);
 
+// A reference on the slot table for the length of a scope.
+class SlotTableReference {
+public:
+    SlotTableReference() : held_(AcquireFileSlots()) {}
+    ~SlotTableReference()
+    {
+        if (held_) ReleaseFileSlots();
+    }
+    SlotTableReference(const SlotTableReference&) = delete;
+    SlotTableReference& operator=(const SlotTableReference&) = delete;
+
+    bool Held() const { return held_; }
+
+private:
+    bool held_;
+};
+
+// An open slot, closed when the scope ends unless closed before.
+class ScopedSlot {
+public:
+    ScopedSlot() = default;
+    ~ScopedSlot() { Close(); }
+    ScopedSlot(const ScopedSlot&) = delete;
+    ScopedSlot& operator=(const ScopedSlot&) = delete;
+
+    // Opens into this object, which must hold no slot.
+    bool Open(const char* path, OpenFlags flags) { return OpenSlot(path, flags, slot_); }
+    FileSlot get() const { return slot_; }
+    // Closes now; false when the close failed. Holding no slot is a success.
+    bool Close()
+    {
+        const FileSlot slot = slot_;
+        slot_ = kNoSlot;
+        return slot == kNoSlot || CloseSlot(slot);
+    }
+
+private:
+    FileSlot slot_ = kNoSlot;
+};
+
 } // namespace qx::compress
