@@ -15,7 +15,7 @@ inline constexpr int kNoId = -1;
 
 enum class ControlKind {
     Icon,          // text holds the icon resource number in decimal
-    StaticText,
+    StaticText,    // left-aligned unless kStyleCenter; wraps at word boundaries
     GroupBox,
     PushButton,
     DefPushButton,
