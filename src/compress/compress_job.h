@@ -2,7 +2,7 @@
 
 // The state of one nfCompacte call: the two file slots, the match finder,
 // the block encoder and the bit writer with the archive's write cache.
-// Allocated zero-filled as one memory block (AllocCompressJob), so every
+// Allocated zero-filled as one memory block (AllocBlockOf), so every
 // part is a plain structure whose zero state is "nothing yet".
 
 #include "compress/bit_writer.h"
@@ -18,7 +18,6 @@ struct CompressJob {
     MatchTree tree;
     BlockEncoder blocks;
     BitWriter output; // bytesRead, bytesWritten, unpackable, writeFailed, the cache
-    bool blockBufferMissing;
 };
 
 } // namespace qx::compress

@@ -73,30 +73,17 @@ void FinishPackedMember(CompressJob& job, MemberHeader& header, std::uint32_t me
 
 } // namespace
 
-BlockPtr<CompressJob> AllocCompressJob() { return AllocBlockOf<CompressJob>(); }
-
-bool AllocMatchTree(CompressJob& job) { return AllocMatchTables(job.tree); }
-
-void FreeMatchTree(CompressJob& job) { FreeMatchTables(job.tree); }
-
-void SetJobSlots(CompressJob& job, FileSlot source, FileSlot archive)
-{
-    job.sourceSlot = source;
-    job.archiveSlot = archive;
-}
-
-bool WriteMember(CompressJob& job, MemberHeader& header)
+MemberResult WriteMember(CompressJob& job, MemberHeader& header)
 {
     // The buffer is taken before anything is written, so that a call that
     // cannot have it leaves the archive as it found it.
-    job.blockBufferMissing = !AllocBlockBuffer(job.blocks);
-    if (job.blockBufferMissing) return false;
+    if (!AllocBlockBuffer(job.blocks)) return MemberResult::NoBlockBuffer;
     const BlockBufferRelease release(job.blocks);
 
     std::uint32_t memberStart = 0;
-    if (!SeekSlot(job.archiveSlot, 0, SeekOrigin::Current, &memberStart)) return false;
+    if (!SeekSlot(job.archiveSlot, 0, SeekOrigin::Current, &memberStart)) return MemberResult::WriteFailed;
     header.SetMethod(Method::Lh5);
-    if (!WriteHeader(job.archiveSlot, header)) return false;
+    if (!WriteHeader(job.archiveSlot, header)) return MemberResult::WriteFailed;
 
     BitWriter& out = job.output;
     out.bytesRead = 0;
@@ -111,9 +98,7 @@ bool WriteMember(CompressJob& job, MemberHeader& header)
         WritePlainCopy(job, memberStart);
     else
         FinishPackedMember(job, header, memberStart);
-    return !out.writeFailed;
+    return out.writeFailed ? MemberResult::WriteFailed : MemberResult::Written;
 }
-
-bool BlockBufferMissing(const CompressJob& job) { return job.blockBufferMissing; }
 
 } // namespace qx::compress
