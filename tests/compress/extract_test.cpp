@@ -16,6 +16,7 @@
 #include "compress/platform/window_notifier.h"
 #include "support/faulty_file_ops.h"
 #include "support/lh5_stream_builder.h"
+#include "support/refusing_memory.h"
 #include "support/scratch_dir.h"
 #include "support/small_volume.h"
 
@@ -349,31 +350,16 @@ TEST_F(Extract, AnOutputThatCannotBeCreatedGives2)
     }
 }
 
-// Refuses the allocation number `refuse` (counting from 0) and all after it.
-class RefuseFrom : public MemorySource {
-public:
-    explicit RefuseFrom(int refuse) : refuse_(refuse) {}
-    void* Allocate(std::size_t bytes) override
-    {
-        return count_++ >= refuse_ ? nullptr : HeapMemorySource().Allocate(bytes);
-    }
-    void Release(void* block) override { HeapMemorySource().Release(block); }
-
-private:
-    int refuse_;
-    int count_ = 0;
-};
-
 TEST_F(Extract, MissingMemoryGives2AndCreatesNothing)
 {
     const std::string archive = Put("a.qxr", RepeatedByteArchive('m', 100, "x"));
     for (int refuse = 0; refuse < 4; ++refuse) {
-        RefuseFrom memory(refuse);
+        test::RefusingMemory memory(refuse);
         ScopedMemorySource use(memory);
         EXPECT_EQ(Unpack(archive, Path("out")), 2) << refuse;
         EXPECT_FALSE(Exists(Path("out"))) << refuse;
     }
-    RefuseFrom enough(5);
+    test::RefusingMemory enough(5);
     ScopedMemorySource use(enough);
     EXPECT_EQ(Unpack(archive, Path("out")), 0);
 }

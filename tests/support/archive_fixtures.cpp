@@ -53,8 +53,8 @@ std::vector<std::uint8_t> ReportLikeText(std::size_t size, std::uint32_t seed)
     static const char* const kWords[] = {
         "le", "la", "les", "de", "du", "des", "un", "une", "et", "ou", "dans", "sur", "avec", "pour",
         "programme", "fen\xEAtre", "erreur", "rapport", "incident", "module", "version", "fichier",
-        "environnement", "d\xE9marrage", "arr\xEAt", "imm\xE9diat", "apr\xE8s", "\xE0", "fa\xE7on",
-        "QXRUN32.EXE", "QXDB.DLL", "5.50.0.12", "m\xE9moire", "ex\xE9cution", "projet", "Orvane",
+        "environnement", "d\xE9marrage", "arr\xEAt", "imm\xE9" "diat", "apr\xE8s", "\xE0", "fa\xE7on",
+        "QXRUN32.EXE", "QXDB.DLL", "5.50.0.12", "m\xE9moire", "ex\xE9" "cution", "projet", "Orvane",
         "reproduire", "\xE9tape", "cliquer", "bouton", "menu", "compilation", "biblioth\xE8que",
     };
     std::mt19937 rng(seed);

@@ -180,7 +180,9 @@ bool ReadSlot(FileSlot slot, void* buffer, std::uint32_t n, std::uint32_t* count
             const ssize_t got = CurrentFileOps().Read(handle, out + total, n - total);
             if (got < 0) {
                 if (errno == EINTR) continue;
-                ok = FailFromErrno();
+                // Bytes already read are a successful read, as one system
+                // read would report them; the failure comes on the next call.
+                if (total == 0) ok = FailFromErrno();
                 break;
             }
             if (got == 0) break;

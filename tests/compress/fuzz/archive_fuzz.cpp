@@ -1,0 +1,77 @@
+// Fuzz target: any bytes as an archive file, through the size query and the
+// extractor. Beyond not crashing (the sanitizers watch every table and tree
+// write), it checks the extractor's promises: a failed extraction leaves no
+// output behind, a successful one gives the size the header states.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "compress/archive_format.h"
+#include "compress/platform/file_ops.h"
+#include "qxcompress.h"
+#include "support/faulty_file_ops.h"
+
+namespace {
+
+// Outputs are cut off as a full volume beyond this, so a header claiming
+// gigabytes of zeros ends quickly.
+constexpr std::uint64_t kOutputLimit = 1 << 20;
+
+struct Workspace {
+    Workspace()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "qx-archive-fuzz-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+        dir = pattern;
+        archive = dir + "/input.qxr";
+        output = dir + "/output";
+    }
+    ~Workspace() { std::filesystem::remove_all(dir); }
+    std::string dir, archive, output;
+};
+
+void Require(bool condition, const char* what)
+{
+    if (condition) return;
+    std::fprintf(stderr, "archive fuzz: %s\n", what);
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static Workspace workspace;
+    {
+        std::ofstream out(workspace.archive, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    }
+    qx::compress::MemberHeader header;
+    if (size > qx::compress::kHeaderOffset)
+        std::copy_n(data + qx::compress::kHeaderOffset,
+                    std::min(size - qx::compress::kHeaderOffset, qx::compress::kHeaderSize), header.bytes.begin());
+    const bool packed = header.GetMethod() != qx::compress::Method::None;
+
+    const std::int32_t length = lfTailleCompacte(0, workspace.archive.c_str());
+    if (packed) Require(length == static_cast<std::int32_t>(header.PackedSize() + 286u), "size of a packed archive");
+
+    qx::test::FaultyFileOps limited;
+    limited.FailWritesAfter(kOutputLimit, qx::test::WriteFault::DiskFull);
+    const qx::compress::ScopedFileOps use(limited);
+    std::filesystem::remove(workspace.output);
+    // A plain copy needs an existing destination.
+    if (!packed) std::ofstream(workspace.output, std::ios::binary).put('x');
+    const int code = nfDecompacte(0, 0, workspace.archive.c_str(), workspace.output.c_str());
+    if (packed) {
+        const bool exists = std::filesystem::exists(workspace.output);
+        Require(code == 0 ? exists : !exists, "a failed extraction left its output, or a success made none");
+        if (code == 0) Require(std::filesystem::file_size(workspace.output) == header.SourceSize(), "output size");
+    } else {
+        Require(code == 0, "a plain copy failed");
+        Require(std::filesystem::file_size(workspace.output) == size, "plain copy size");
+    }
+    return 0;
+}
