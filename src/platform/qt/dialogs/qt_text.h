@@ -1,0 +1,28 @@
+#pragma once
+
+// The program's Windows-1252 texts at the Qt boundary. Multi-line texts of
+// the program separate lines with "\r\n"; Qt's text widgets use "\n".
+
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+namespace qx::ui {
+
+QString ToQString(std::string_view cp1252);
+std::string FromQString(const QString& text);
+
+// "\r\n" to "\n", for a multi-line edit.
+QString ToQStringLines(std::string_view cp1252);
+// "\n" to "\r\n" (a "\r\n" already there stays one line end).
+std::string FromQStringLines(const QString& text);
+
+// A UTF-8 literal of the sources (dialog templates, the dialog layer's own
+// messages) as a QString.
+inline QString FromUtf8(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+} // namespace qx::ui

@@ -1,0 +1,207 @@
+#include "platform/qt/printer/qt_printer.h"
+
+#include "text/cp1252.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPageLayout>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace qx::platform::qt {
+
+namespace {
+
+class QtPrinterFont final : public PrinterFont {
+public:
+    explicit QtPrinterFont(QFont font) : font(std::move(font)) {}
+    QFont font;
+};
+
+QString FromCp1252(std::string_view text)
+{
+    return QString::fromStdString(qx::text::Cp1252ToUtf8(text));
+}
+
+QRect ToQRect(const Rect& r)
+{
+    return QRect(QPoint(r.left, r.top), QSize(r.Width(), r.Height()));
+}
+
+QImage ToQImage(const Bitmap& bitmap)
+{
+    QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
+    for (int y = 0; y < bitmap.height; ++y) {
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < bitmap.width; ++x) {
+            const Rgb c = PixelColor(bitmap, x, y);
+            out[x] = qRgb(c.red, c.green, c.blue);
+        }
+    }
+    return image;
+}
+
+QFont::StyleHint StyleHintFor(const FontSpec& spec)
+{
+    if (spec.pitch == FontPitch::Fixed) return QFont::Monospace;
+    switch (spec.family) {
+    case FontFamily::Roman: return QFont::Serif;
+    case FontFamily::Swiss: return QFont::SansSerif;
+    case FontFamily::Modern: return QFont::Monospace;
+    case FontFamily::Script: return QFont::Cursive;
+    case FontFamily::Decorative: return QFont::Decorative;
+    case FontFamily::DontCare: break;
+    }
+    return QFont::AnyStyle;
+}
+
+} // namespace
+
+QString ResolveFontFamily(const FontSpec& spec)
+{
+    const QString face = QString::fromStdString(qx::text::Cp1252ToUtf8(spec.faceName));
+    const bool fixed = spec.pitch == FontPitch::Fixed;
+    if (QFontDatabase::hasFamily(face) && (!fixed || QFontDatabase::isFixedPitch(face))) return face;
+    if (fixed) return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    return face;
+}
+
+QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer) : m_printer(std::move(printer)) {}
+
+QtPrinter::~QtPrinter() = default;
+
+int QtPrinter::GetDeviceCaps(DeviceCap cap) const
+{
+    const int resolution = m_printer->resolution();
+    const QPageLayout layout = m_printer->pageLayout();
+    switch (cap) {
+    case DeviceCap::HorzRes: return m_printer->width();
+    case DeviceCap::VertRes: return m_printer->height();
+    case DeviceCap::PhysicalWidth: return layout.fullRectPixels(resolution).width();
+    case DeviceCap::PhysicalHeight: return layout.fullRectPixels(resolution).height();
+    case DeviceCap::PhysicalOffsetX: return layout.paintRectPixels(resolution).left();
+    case DeviceCap::LogPixelsY: return m_printer->logicalDpiY();
+    case DeviceCap::RasterCaps: return kRcBitBlt;
+    }
+    return 0;
+}
+
+std::unique_ptr<PrinterFont> QtPrinter::CreateFont(const FontSpec& spec)
+{
+    QFont font(ResolveFontFamily(spec));
+    // A negative height is the character height: the em size in pixels.
+    font.setPixelSize(std::max(1, std::abs(spec.height)));
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(spec.weight, 1, 1000)));
+    font.setItalic(spec.style == FontStyle::Italic);
+    font.setFixedPitch(spec.pitch == FontPitch::Fixed);
+    font.setStyleHint(StyleHintFor(spec), QFont::PreferQuality);
+    return std::make_unique<QtPrinterFont>(font);
+}
+
+void QtPrinter::SelectFont(const PrinterFont* font)
+{
+    const auto* qtFont = dynamic_cast<const QtPrinterFont*>(font);
+    m_font = qtFont != nullptr ? qtFont->font : QFont();
+    if (m_painter.isActive()) m_painter.setFont(m_font);
+}
+
+TextMetrics QtPrinter::GetTextMetrics() const
+{
+    const QFontMetrics metrics(m_font, m_printer.get());
+    // Windows fonts never ask for less than nothing between lines.
+    return {metrics.height(), std::max(0, metrics.leading())};
+}
+
+int QtPrinter::LineHeight() const
+{
+    const TextMetrics metrics = GetTextMetrics();
+    return metrics.height + metrics.externalLeading;
+}
+
+int QtPrinter::DrawText(std::string_view text, const Rect& rect)
+{
+    if (!m_pageOpen || rect.IsEmpty()) return 0;
+    QTextLayout layout(FromCp1252(text), m_font, m_printer.get());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+
+    // Lines one line height apart, so that a text of n lines takes n rows.
+    const int lineHeight = LineHeight();
+    int lines = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(rect.Width());
+        line.setPosition(QPointF(0, static_cast<qreal>(lines) * lineHeight));
+        ++lines;
+    }
+    layout.endLayout();
+
+    m_painter.save();
+    m_painter.setClipRect(ToQRect(rect));
+    m_painter.setPen(Qt::black);
+    layout.draw(&m_painter, QPointF(rect.left, rect.top));
+    m_painter.restore();
+    return lines * lineHeight;
+}
+
+int QtPrinter::StartDoc(std::string_view documentName)
+{
+    if (m_painter.isActive()) return 0;
+    m_printer->setDocName(FromCp1252(documentName));
+    if (!m_painter.begin(m_printer.get())) return 0;
+    m_painter.setFont(m_font);
+    m_pagesStarted = 0;
+    return 1;
+}
+
+int QtPrinter::StartPage()
+{
+    if (!m_painter.isActive() || m_pageOpen) return 0;
+    if (m_pagesStarted > 0 && !m_printer->newPage()) return 0;
+    ++m_pagesStarted;
+    m_pageOpen = true;
+    return 1;
+}
+
+int QtPrinter::EndPage()
+{
+    const bool wasOpen = m_pageOpen;
+    m_pageOpen = false;
+    return wasOpen ? 1 : 0;
+}
+
+int QtPrinter::EndDoc()
+{
+    m_pageOpen = false;
+    if (!m_painter.isActive()) return 0;
+    return m_painter.end() ? 1 : 0;
+}
+
+int QtPrinter::AbortDoc()
+{
+    m_pageOpen = false;
+    if (!m_painter.isActive()) return 0;
+    const bool aborted = m_printer->abort();
+    m_painter.end();
+    return aborted ? 1 : 0;
+}
+
+int QtPrinter::SetBitmapToDevice(int x, int y, const Bitmap& image, const Rect& source)
+{
+    if (!m_pageOpen || image.IsNull()) return 0;
+    m_painter.drawImage(QPoint(x, y), ToQImage(image), ToQRect(source));
+    return source.Height();
+}
+
+int QtPrinter::StretchBitmap(const Rect& destination, const Bitmap& image, const Rect& source)
+{
+    if (!m_pageOpen || image.IsNull()) return 0;
+    m_painter.drawImage(ToQRect(destination), ToQImage(image), ToQRect(source));
+    return source.Height();
+}
+
+} // namespace qx::platform::qt

@@ -1,0 +1,51 @@
+#pragma once
+
+// The printer interface on a QPrinter: the job is one QPainter session, the
+// first page comes with it and every later one with QPrinter::newPage.
+
+#include "platform/printer.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPrinter>
+
+#include <memory>
+
+namespace qx::platform::qt {
+
+class QtPrinter final : public Printer {
+public:
+    explicit QtPrinter(std::unique_ptr<QPrinter> printer);
+    ~QtPrinter() override;
+
+    int GetDeviceCaps(DeviceCap cap) const override;
+    std::unique_ptr<PrinterFont> CreateFont(const FontSpec& spec) override;
+    void SelectFont(const PrinterFont* font) override;
+    TextMetrics GetTextMetrics() const override;
+    int DrawText(std::string_view text, const Rect& rect) override;
+    int StartDoc(std::string_view documentName) override;
+    int StartPage() override;
+    int EndPage() override;
+    int EndDoc() override;
+    int AbortDoc() override;
+    int SetBitmapToDevice(int x, int y, const Bitmap& image, const Rect& source) override;
+    int StretchBitmap(const Rect& destination, const Bitmap& image, const Rect& source) override;
+
+    QPrinter& Device() { return *m_printer; }
+
+private:
+    int LineHeight() const;
+
+    std::unique_ptr<QPrinter> m_printer;
+    QPainter m_painter; // after m_printer: it ends before the printer goes
+    QFont m_font;
+    int m_pagesStarted = 0;
+    bool m_pageOpen = false;
+};
+
+// The family that `spec` gets: its face when the system has it (with fixed
+// pitch when that is asked for), else the system's fixed-pitch font for a
+// fixed-pitch request, else the face for the font matcher to replace.
+QString ResolveFontFamily(const FontSpec& spec);
+
+} // namespace qx::platform::qt
