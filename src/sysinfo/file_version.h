@@ -1,0 +1,22 @@
+#pragma once
+
+// The "FileVersion" text of a file's version resource, in its first listed
+// language. Files that are not PE images have no version.
+
+#include "platform/file_reader.h"
+
+#include <span>
+#include <string>
+
+namespace qx::sysinfo {
+
+// Text form: sets `text` to the whole version and returns 1; returns 0 and
+// leaves `text` as it was when the file has no version.
+int ReadFileVersion(platform::FileReader& files, const std::string& path, std::string& text);
+
+// Buffer form: copies at most buffer.size() - 1 characters of the version
+// and a terminating zero into `buffer` and returns 1; returns 0 and leaves
+// the buffer as it was when the file has no version.
+int ReadFileVersion(platform::FileReader& files, const std::string& path, std::span<char> buffer);
+
+} // namespace qx::sysinfo

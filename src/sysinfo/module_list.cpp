@@ -1,0 +1,94 @@
+#include "sysinfo/module_list.h"
+
+#include "sysinfo/file_names.h"
+
+#include <algorithm>
+
+namespace qx::sysinfo {
+
+void CProcessEntry::AddModule(const std::string& path, VersionLookup& versions)
+{
+    const auto known = m_mapIndex.find(path);
+    if (known != m_mapIndex.end()) {
+        ++m_arrModules[known->second].m_nInstances;
+        return;
+    }
+    m_arrModules.push_back({path, versions.VersionOf(path), 1});
+    m_mapIndex.emplace(path, m_arrModules.size() - 1);
+}
+
+void CProcessEntry::SortModules()
+{
+    std::stable_sort(m_arrModules.begin(), m_arrModules.end(), [](const CModuleEntry& a, const CModuleEntry& b) {
+        return CompareNoCase(a.m_strPath, b.m_strPath) < 0;
+    });
+}
+
+std::size_t CModuleList::AddProcess(const std::string& path)
+{
+    CProcessEntry entry;
+    entry.m_strPath = path;
+    entry.m_strVersion = m_versions.VersionOf(path);
+    m_arrProcesses.push_back(std::move(entry));
+    return m_arrProcesses.size() - 1;
+}
+
+int CModuleList::Enumerate(platform::ProcessSource& source, Provider provider)
+{
+    const auto processes = source.ListProcesses();
+    if (!processes) return 0;
+    for (const platform::ProcessId process : *processes) {
+        const auto modules = source.ReadModules(process);
+        if (!modules) continue;
+        if (provider == Provider::Nt)
+            AddNtProcess(*modules);
+        else
+            Add95Process(*modules);
+    }
+    return 1;
+}
+
+// The first module is the executable whatever its name; the prefix is tested
+// on the file name part of each path that could be read.
+void CModuleList::AddNtProcess(const std::vector<platform::LoadedModule>& modules)
+{
+    if (modules.empty() || modules.front().path.empty()) return;
+    const std::size_t index = AddProcess(modules.front().path);
+    bool product = IsProductFileName(FileNamePart(modules.front().path));
+    for (std::size_t i = 1; i < modules.size(); ++i) {
+        const std::string& path = modules[i].path;
+        if (path.empty()) continue;
+        m_arrProcesses[index].AddModule(path, m_versions);
+        product = product || IsProductFileName(FileNamePart(path));
+    }
+    KeepLastIf(product);
+}
+
+// The first ".EXE" module is the executable and ".EXE" modules are never
+// listed; the prefix is tested on the platform's module names.
+void CModuleList::Add95Process(const std::vector<platform::LoadedModule>& modules)
+{
+    bool product = false;
+    const auto exe = std::find_if(modules.begin(), modules.end(), [&](const platform::LoadedModule& m) {
+        product = product || IsProductFileName(m.name);
+        return IsExeName(m.name);
+    });
+    if (exe == modules.end()) return;
+    const std::size_t index = AddProcess(exe->path);
+    for (const platform::LoadedModule& m : modules) {
+        if (IsExeName(m.name)) continue;
+        m_arrProcesses[index].AddModule(m.path, m_versions);
+        product = product || IsProductFileName(m.name);
+    }
+    KeepLastIf(product);
+}
+
+void CModuleList::KeepLastIf(bool product)
+{
+    if (product)
+        m_arrProcesses.back().SortModules();
+    else
+        m_arrProcesses.pop_back();
+}
+
+} // namespace qx::sysinfo
