@@ -27,3 +27,12 @@ qx_add_test(compress_qxr_tests
   SOURCES qxr_commands_test.cpp
   LIBS qx_compress_test_support)
 add_dependencies(compress_qxr_tests qxr)
+
+# nfDecompacte and lfTailleCompacte on mutated archives. The corpus holds a
+# few small archives made with qxr pack (text, bytes, a plain copy), a stored
+# member and a tagged file.
+qx_add_fuzz(compress_archive_fuzz
+  SOURCES fuzz/archive_fuzz.cpp
+  LIBS qx_compress qx_compress_test_support
+  CORPUS ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/corpus
+  MUTATIONS 10000)
