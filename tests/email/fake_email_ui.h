@@ -30,9 +30,9 @@ public:
     void PickIncidentPoint() override { events.push_back("pick"); }
     void OpenBusyWindow() override { events.push_back("busy"); }
     void CloseBusyWindow() override { events.push_back("busy closed"); }
-    void SetCursor(report::Cursor cursor) override
+    void SetWaitCursor(report::WaitCursor cursor) override
     {
-        events.push_back(cursor == report::Cursor::Wait ? "wait cursor" : "normal cursor");
+        events.push_back(cursor == report::WaitCursor::On ? "wait cursor" : "normal cursor");
     }
     void ShowMessage(const std::string& text) override
     {

@@ -1,18 +1,16 @@
 #pragma once
 
 // What the E-mail command asks of the desktop: its dialogs, the pick of the
-// incident point, the busy window and the wait cursor. The Qt report dialog
-// implements it; tests drive the command through a double.
+// incident point, the busy window and the wait cursor. The report dialog's
+// command host and the save dialog implement it (qt/); tests drive the
+// command through a double.
+
+#include "report/report_commands.h"
 
 #include <optional>
 #include <string>
 
 namespace qx::report {
-
-enum class Cursor {
-    Wait,
-    Normal,
-};
 
 class EmailUi {
 public:
@@ -35,7 +33,7 @@ public:
 
     virtual void OpenBusyWindow() = 0;
     virtual void CloseBusyWindow() = 0;
-    virtual void SetCursor(Cursor cursor) = 0;
+    virtual void SetWaitCursor(WaitCursor cursor) = 0;
 
     // A message box owned by the report dialog, captioned with the
     // application's name, with an OK button; `text` is Windows-1252.

@@ -48,7 +48,7 @@ private:
 ArchiveOutcome EndWithMessage(EmailUi& ui, TempFile& temp, res::StringId textId, ArchiveOutcome outcome)
 {
     temp.Remove();
-    ui.SetCursor(Cursor::Normal);
+    ui.SetWaitCursor(WaitCursor::Off);
     ui.ShowMessage(LoadResString(textId));
     ui.CloseBusyWindow();
     return outcome;
@@ -77,7 +77,7 @@ ArchiveOutcome WriteReportArchive(const CReportRecord& record, EmailServices& s)
 
     s.ui.PickIncidentPoint();
     s.ui.OpenBusyWindow();
-    s.ui.SetCursor(Cursor::Wait);
+    s.ui.SetWaitCursor(WaitCursor::On);
 
     if (!bmp::WriteScreenBitmap(s.screen, s.files, temp.Path()))
         return EndWithMessage(s.ui, temp, res::kMsgArchiveFailed, ArchiveOutcome::BitmapFailed);
@@ -96,7 +96,7 @@ ArchiveOutcome WriteReportArchive(const CReportRecord& record, EmailServices& s)
     temp.Remove();
     config::IncrementReportNumber(s.profile);
     s.ui.CloseBusyWindow();
-    s.ui.SetCursor(Cursor::Normal);
+    s.ui.SetWaitCursor(WaitCursor::Off);
     return ArchiveOutcome::Written;
 }
 
