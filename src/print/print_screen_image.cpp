@@ -21,14 +21,14 @@ platform::Rect ImageDestination(double r, int imageWidth, int imageHeight, int m
     return {margin, top, ScaledTo16Bits(r * imageWidth) - margin, ScaledTo16Bits(r * imageHeight) + top};
 }
 
-void PrintScreenImage(platform::Printer& printer, int top, ScreenImage image, IncidentPoint incident,
+void PrintScreenImage(platform::Printer& printer, int top, ScreenImage image, report::IncidentPoint incident,
                       const DisplayInfo& display)
 {
     using platform::DeviceCap;
     const int margin = printer.GetTextMetrics().height;
     if ((printer.GetDeviceCaps(DeviceCap::RasterCaps) & platform::kRcBitBlt) == 0) return;
 
-    if (incident.x != -1) DrawIncidentMarker(image.bitmap, incident.x, incident.y, kMarkerScale);
+    if (incident.IsPicked()) DrawIncidentMarker(image.bitmap, incident.x, incident.y, kMarkerScale);
 
     // A display that gives no width would divide by zero: the image is as
     // wide as the screen it was taken from.

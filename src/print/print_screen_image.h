@@ -5,6 +5,7 @@
 
 #include "platform/bitmap.h"
 #include "platform/printer.h"
+#include "report/report_commands.h"
 
 #include <vector>
 
@@ -16,12 +17,6 @@ struct ScreenImage {
     Bitmap& bitmap;
     int width = 0;  // m_nScreenWidth
     int height = 0; // m_nScreenHeight
-};
-
-// The picked incident point in image pixels; x is -1 when none was picked.
-struct IncidentPoint {
-    int x = -1;
-    int y = 0;
 };
 
 // What the display tells about itself: its width in pixels (0 when it is
@@ -38,7 +33,7 @@ inline constexpr float kMarkerScale = 2.0f;
 // stretches the image by r = printable width / display width, one character
 // height in from the left, with its top at `top`. A printer that cannot take
 // images gets nothing. A display width of 0 is replaced by the image width.
-void PrintScreenImage(platform::Printer& printer, int top, ScreenImage image, IncidentPoint incident,
+void PrintScreenImage(platform::Printer& printer, int top, ScreenImage image, report::IncidentPoint incident,
                       const DisplayInfo& display);
 
 // The destination rectangle of the image for scale `r`: from `margin` to the

@@ -1,0 +1,203 @@
+// The report printed to PDF files through the Qt printer, read back with
+// poppler's tools.
+
+#include "platform/qt/printer/qt_printer.h"
+#include "print/print_job.h"
+#include "print/report_font.h"
+
+#include "pdf_pages.h"
+#include "print_fixtures.h"
+#include "support/scratch_dir.h"
+#include "text/cp1252.h"
+
+#include <QApplication>
+#include <QPageLayout>
+#include <QPageSize>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+namespace qx::print {
+namespace {
+
+using platform::qt::QtPrinter;
+
+constexpr int kDpi = 1200;
+
+std::unique_ptr<QtPrinter> A4Pdf(const std::string& path)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(QString::fromStdString(path));
+    printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
+                                       QPageLayout::Millimeter));
+    return std::make_unique<QtPrinter>(std::move(printer));
+}
+
+// The line height the report's font gets on `printer`.
+int ReportLineHeight(QtPrinter& printer)
+{
+    auto font = printer.CreateFont(ReportFontSpec(printer.GetDeviceCaps(platform::DeviceCap::LogPixelsY)));
+    printer.SelectFont(font.get());
+    const platform::TextMetrics metrics = printer.GetTextMetrics();
+    printer.SelectFont(nullptr);
+    return metrics.height + metrics.externalLeading;
+}
+
+// Top of the printable area in points from the sheet's edge.
+double TopOffsetPoints(QtPrinter& printer)
+{
+    return printer.Device().pageLayout().paintRect(QPageLayout::Point).top();
+}
+
+// Words such as "A01" or "B100": product codes.
+int CountCodes(const std::string& row)
+{
+    int codes = 0;
+    std::istringstream words(row);
+    for (std::string w; words >> w;) {
+        const bool digits = w.size() >= 3 && w.size() <= 4 &&
+                            std::all_of(w.begin() + 1, w.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if ((w[0] == 'A' || w[0] == 'B') && digits) ++codes;
+    }
+    return codes;
+}
+
+std::string U(std::string_view cp1252)
+{
+    return text::Cp1252ToUtf8(cp1252);
+}
+
+CReportRecord ThirteenFileRecord()
+{
+    CReportRecord r;
+    r.m_strName = "Martin Dupont";
+    r.m_strCompany = text::Utf8ToCp1252("Société Exemple");
+    r.m_strSerial = "123456";
+    r.m_strAddress = "12 rue des Lilas";
+    r.m_strPostalCode = "69003";
+    r.m_strTown = "Lyon";
+    r.m_strPhone = "04 72 00 00 01";
+    r.m_strFax = "04 72 00 00 02";
+    r.m_strEmail = "martin@example.fr";
+    r.m_strDescription = "First paragraph.\r\n\r\nSecond paragraph.";
+    r.m_strSteps = "Open a project.\r\nPress F9.";
+    r.m_nReproducible = -1;
+    r.m_nTestMode = 1;
+    r.m_strWindowsVersion = "Linux 6.1.0 Debian GNU/Linux 12";
+    r.m_strDll16 = "Aucune\r\n";
+    r.m_strModules32 = "QXRUN.EXE                                               5.50            1\r\n";
+    // Twelve executables and one DLL the table knows, one file it does not.
+    for (int i = 1; i <= 12; ++i) {
+        const std::string name = "QXEXE" + std::to_string(i) + ".EXE";
+        r.m_strExeOnDisk += name + " 5.50\r\n";
+        r.m_mapProductCodes[name] = (i < 10 ? "A0" : "A") + std::to_string(i);
+    }
+    r.m_strExeOnDisk += "NOTQX.EXE 1.0\r\n";
+    r.m_strDllOnDisk = "QXDLL.DLL 5.5a\r\n";
+    r.m_mapProductCodes["QXDLL.DLL"] = "B100";
+    return r;
+}
+
+class PdfPrint : public ::testing::Test {
+protected:
+    std::string Output(const std::string& name) const
+    {
+        const char* keep = std::getenv("QX_PRINT_KEEP_DIR");
+        return keep != nullptr && *keep != '\0' ? std::string(keep) + "/" + name : scratch.File(name);
+    }
+    test::ScratchDir scratch;
+};
+
+TEST_F(PdfPrint, HeaderOnEveryPageBodyOnRowEightAndEveryRowOfTheForm)
+{
+    CReportRecord record = ThirteenFileRecord();
+    record.m_strComments = test::NumberedLines(150);
+    test::PinnedHeader header(record, "0042");
+    const std::string path = Output("report.pdf");
+    auto printer = A4Pdf(path);
+    const int lineHeight = ReportLineHeight(*printer);
+    const double top = TopOffsetPoints(*printer);
+    ASSERT_GT(lineHeight, 0);
+    ASSERT_EQ(PrintReportJob(*printer, header.source, [](platform::Printer&, int) {}), JobOutcome::Printed);
+    printer.reset();
+
+    const auto pages = test::ReadPdfWords(path);
+    ASSERT_GE(pages.size(), 3u);
+    std::vector<std::map<int, std::string>> rows;
+    for (const auto& words : pages) rows.push_back(test::RowsOf(words, kDpi, lineHeight, top));
+    for (std::size_t p = 0; p < rows.size(); ++p) {
+        EXPECT_EQ(rows[p][2], U(text::Utf8ToCp1252("Rapport Bêta Version à faxer au 01 47 20 55 50"))) << p;
+        EXPECT_EQ(rows[p][3], "Date : 07/03/2026 N°série : 123456") << p;
+        EXPECT_EQ(rows[p][4], "Rapport n°0042") << p;
+        EXPECT_EQ(rows[p][5], "Nom : Martin Dupont") << p;
+        EXPECT_EQ(rows[p][6], "Société : Société Exemple") << p;
+        EXPECT_EQ(rows[p].count(7), 0u) << p;
+    }
+    const auto& first = rows[0];
+    EXPECT_EQ(first.at(8), "Adresse : 12 rue des Lilas");
+    EXPECT_EQ(first.at(9), "69003 - Lyon");
+    EXPECT_EQ(first.at(14), "Description de l'incident :");
+    EXPECT_EQ(first.at(15), "First paragraph.");
+    EXPECT_EQ(first.count(16), 0u); // the blank line: a row holding one blank
+    EXPECT_EQ(first.at(17), "Second paragraph.");
+    EXPECT_EQ(first.at(20), "Open a project.");
+    EXPECT_EQ(first.at(23), "Commentaires :");
+    EXPECT_EQ(first.at(24), "line 1");
+    // The comments run on at row 8 of the next page.
+    int lastOnFirst = 0;
+    for (const auto& [row, text] : first) lastOnFirst = row;
+    EXPECT_EQ(rows[1].at(8), "line " + std::to_string(lastOnFirst - 24 + 2));
+
+    // The page after the comments: the answers, the lists and the product codes.
+    const std::map<int, std::string>* rest = nullptr;
+    for (const auto& page : rows) {
+        for (const auto& [row, text] : page)
+            if (text == "Informations internes :") rest = &page;
+    }
+    ASSERT_NE(rest, nullptr);
+    std::vector<int> codesPerRow;
+    int reproducibleRow = -1, windowsRow = -1;
+    for (const auto& [row, text] : *rest) {
+        if (CountCodes(text) > 0) codesPerRow.push_back(CountCodes(text));
+        if (text.starts_with("Incident reproductible")) reproducibleRow = row;
+        if (text.starts_with("Version du système")) windowsRow = row;
+    }
+    EXPECT_EQ(codesPerRow, (std::vector<int>{6, 6, 1}));
+    EXPECT_EQ(reproducibleRow, -1); // unanswered: an empty row
+    ASSERT_NE(windowsRow, -1);
+    EXPECT_EQ(rest->count(windowsRow - 1), 0u);
+    EXPECT_EQ(rest->at(windowsRow + 1), "Mode test Orvane : 32 bits");
+
+    // The last page: the header only, as no image was drawn.
+    EXPECT_EQ(rows.back().rbegin()->first, 6);
+    EXPECT_EQ(header.numberReads, static_cast<int>(pages.size()));
+
+    const auto layout = test::ReadPdfLayoutText(path);
+    ASSERT_EQ(layout.size(), pages.size());
+    EXPECT_NE(layout[0].find("Date    : 07/03/2026      N°série : 123456"), std::string::npos) << layout[0];
+    EXPECT_NE(layout[layout.size() - 2].find("Informations internes :"), std::string::npos);
+    EXPECT_NE(layout[layout.size() - 2].find("A01 5.50    A02 5.50    A03"), std::string::npos);
+    test::RenderPdfPage(path, 1, 100, Output("report-page1"));
+}
+
+TEST_F(PdfPrint, AnUnwritableFileIsAJobThatDidNotStart)
+{
+    auto printer = A4Pdf(scratch.File("missing-dir/report.pdf"));
+    const CReportRecord record;
+    test::PinnedHeader header(record);
+    EXPECT_EQ(PrintReportJob(*printer, header.source, [](platform::Printer&, int) {}), JobOutcome::NotStarted);
+    EXPECT_EQ(header.numberReads, 0);
+}
+
+} // namespace
+} // namespace qx::print
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
