@@ -48,7 +48,7 @@ TEST_F(SaveArchiveDialog, OffersTheDefaultNameAndReturnsTheChosenPath)
         ASSERT_NE(name, nullptr);
         EXPECT_EQ(name->text(), QString::fromUtf8("QX1234é01.QXR"));
         name->setText(QString::fromStdString(folder + "/rapport"));
-        dialog.accept();
+        static_cast<QDialog&>(dialog).accept(); // QFileDialog::accept, as the Save button does
     });
     const std::optional<std::string> path = RunSaveArchiveDialog(nullptr, "QX1234\xE9" "01.QXR");
     ASSERT_TRUE(path);
