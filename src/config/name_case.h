@@ -1,0 +1,16 @@
+#pragma once
+
+// Section, key and file names of the profile compare without regard to case,
+// for ASCII letters and the accented letters of Windows-1252 ("É" is "é").
+
+#include <string_view>
+
+namespace qx::config {
+
+// The lower-case form of one Windows-1252 byte (the byte itself when it is not
+// an upper-case letter).
+char FoldCase(char c);
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b);
+
+} // namespace qx::config
