@@ -13,6 +13,7 @@
 
 #include "config/profile.h"
 #include "platform/bitmap.h"
+#include "report/incident_point.h"
 #include "report/report_record.h"
 
 #include <string>
@@ -20,16 +21,6 @@
 class QWidget;
 
 namespace qx::report {
-
-// The picked incident point in image pixels; x is -1 when the pick was
-// cancelled (right button, or the pick surface was lost).
-struct IncidentPoint {
-    int x = -1;
-    int y = 0;
-
-    bool IsPicked() const { return x != -1; }
-    friend bool operator==(const IncidentPoint&, const IncidentPoint&) = default;
-};
 
 enum class WaitCursor {
     On,

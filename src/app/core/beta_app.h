@@ -1,0 +1,86 @@
+#pragma once
+
+// The application object: the start-up sequence, the watcher's rules, the
+// capture of a screen image and the pick of the incident point, over the
+// platform's services. The whole life of the program runs inside
+// InitInstance.
+
+#include "app/core/app_dialogs.h"
+#include "app/core/capture_watcher.h"
+#include "app/core/incident_pick.h"
+#include "config/profile.h"
+#include "platform/clipboard.h"
+#include "platform/desktop.h"
+#include "platform/event_loop.h"
+#include "platform/file_reader.h"
+#include "platform/message_boxes.h"
+#include "platform/pick_surface.h"
+#include "platform/single_instance.h"
+#include "platform/watcher_window.h"
+#include "report/report_application.h"
+
+namespace qx::app {
+
+struct AppServices {
+    const config::Profile& profile;
+    platform::FileReader& files;
+    platform::MessageBoxes& messages;
+    platform::Desktop& desktop;
+    platform::Clipboard& clipboard;
+    platform::EventLoop& loop;
+    platform::SingleInstance& instance;
+    platform::WatcherWindow& watcher;
+    platform::PickSurface& pickSurface;
+    AppDialogs& dialogs;
+};
+
+class CBetaApp final : public report::ReportApplication {
+public:
+    explicit CBetaApp(AppServices services);
+
+    // Check, notice, single instance, watcher, then the main loop until the
+    // watcher window is closed. Always false: the program then ends.
+    bool InitInstance();
+
+    // One capture request: the clipboard image checked and kept, the
+    // capture notice, the report dialog.
+    void CaptureScreen();
+
+    // True when the clipboard holds an image of the screen's or of the
+    // foreground window's size; remembers which of the two.
+    bool IsAcceptedClipboardBitmap();
+
+    // The image over the whole screen (null puts the surface away).
+    void ShowCapturedImage(const Bitmap* image);
+
+    // report::ReportApplication
+    Bitmap& ScreenImage() override { return m_hScreenBitmap; }
+    report::IncidentPoint PickIncidentPoint() override;
+    bool CheckInstallation(std::string& installDir) override;
+
+    const CaptureWatcher& Watcher() const { return m_watcher; }
+    StartPhase Phase() const { return m_bStarting; }
+    int ScreenWidth() const { return m_nScreenWidth; }
+    int ScreenHeight() const { return m_nScreenHeight; }
+    report::IncidentPoint LastIncidentPoint() const { return m_pick.Point(); }
+
+private:
+    void RestoreForeground(platform::WindowHandle window);
+
+    AppServices m_services;
+
+    Bitmap m_hScreenBitmap;
+    int m_nScreenWidth = 0;
+    int m_nScreenHeight = 0;
+    StartPhase m_bStarting = StartPhase::Starting;
+
+    // The watcher's state: screen size read at start, the pending request,
+    // the window the last accepted image showed, the pick.
+    platform::Size m_screen;
+    CaptureWatcher m_watcher;
+    platform::WindowHandle m_hCapturedWnd = platform::kNoWindow;
+    IncidentPick m_pick;
+    bool m_watcherCreated = false;
+};
+
+} // namespace qx::app
