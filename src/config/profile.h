@@ -26,7 +26,12 @@ public:
     std::string Read(std::string_view section, std::string_view key, std::string_view defaultValue) const;
 
     // Replaces or creates the key (and the section, the file and its
-    // directory). Every other line stays as it was. Fails silently.
+    // directory). Every other line stays as it was; the file is written with
+    // CRLF line ends, and a CR or LF in `value` is written as a blank. The file
+    // is replaced in one step (a new file beside it, renamed over it), so it is
+    // never left half-written. Fails silently, leaving the file as it was: a
+    // read-only file or directory, a full disk, a file that cannot be read
+    // whole.
     void Write(std::string_view section, std::string_view key, std::string_view value) const;
 
     // The file that Read and Write use now (it may not exist yet).
