@@ -1,6 +1,6 @@
 #include "print/print_screen_image.h"
 
-#include "app/incident_marker.h"
+#include "app/core/incident_marker.h"
 #include "print/paint_dib.h"
 
 #include <cstdint>
@@ -28,7 +28,7 @@ void PrintScreenImage(platform::Printer& printer, int top, ScreenImage image, re
     const int margin = printer.GetTextMetrics().height;
     if ((printer.GetDeviceCaps(DeviceCap::RasterCaps) & platform::kRcBitBlt) == 0) return;
 
-    if (incident.IsPicked()) DrawIncidentMarker(image.bitmap, incident.x, incident.y, kMarkerScale);
+    if (incident.IsPicked()) app::DrawIncidentMarker(image.bitmap, incident.x, incident.y, app::kMarkerScale);
 
     // A display that gives no width would divide by zero: the image is as
     // wide as the screen it was taken from.

@@ -26,9 +26,6 @@ struct DisplayInfo {
     std::vector<Rgb> systemPalette;
 };
 
-// The marker's scale on the printed image: a 50 by 50 pixel arrow.
-inline constexpr float kMarkerScale = 2.0f;
-
 // Draws the arrow at `incident` into the image (when one was picked), then
 // stretches the image by r = printable width / display width, one character
 // height in from the left, with its top at `top`. A printer that cannot take

@@ -10,7 +10,6 @@
 #include "support/scratch_dir.h"
 #include "text/cp1252.h"
 
-#include <QApplication>
 #include <QPageLayout>
 #include <QPageSize>
 
@@ -194,10 +193,3 @@ TEST_F(PdfPrint, AnUnwritableFileIsAJobThatDidNotStart)
 
 } // namespace
 } // namespace qx::print
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
