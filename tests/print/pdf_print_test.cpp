@@ -10,6 +10,7 @@
 #include "support/scratch_dir.h"
 #include "text/cp1252.h"
 
+#include <QFontDatabase>
 #include <QPageLayout>
 #include <QPageSize>
 
@@ -189,6 +190,28 @@ TEST_F(PdfPrint, AnUnwritableFileIsAJobThatDidNotStart)
     test::PinnedHeader header(record);
     EXPECT_EQ(PrintReportJob(*printer, header.source, [](platform::Printer&, int) {}), JobOutcome::NotStarted);
     EXPECT_EQ(header.numberReads, 0);
+}
+
+TEST(ResolveFontFamily, TheNearestFixedPitchFontTheSystemHas)
+{
+    const QString fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    ASSERT_TRUE(QFontDatabase::isFixedPitch(fixed));
+    const platform::FontSpec report = ReportFontSpec(1200);
+    if (!QFontDatabase::hasFamily("MS Sans Serif")) {
+        EXPECT_EQ(platform::qt::ResolveFontFamily(report), fixed);
+    }
+    platform::FontSpec present = report;
+    present.faceName = fixed.toStdString();
+    EXPECT_EQ(platform::qt::ResolveFontFamily(present), fixed);
+    // A proportional face does not satisfy a fixed-pitch request.
+    const QString proportional = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    if (!QFontDatabase::isFixedPitch(proportional)) {
+        platform::FontSpec wrongPitch = report;
+        wrongPitch.faceName = proportional.toStdString();
+        EXPECT_EQ(platform::qt::ResolveFontFamily(wrongPitch), fixed);
+        wrongPitch.pitch = platform::FontPitch::Default;
+        EXPECT_EQ(platform::qt::ResolveFontFamily(wrongPitch), proportional);
+    }
 }
 
 } // namespace
