@@ -86,6 +86,22 @@ void BM_ReportFileAndArchive(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(g_archive.reportBytes) * state.iterations());
 }
 
+// The report file alone: where the conversion to 24 bits and the writing end.
+void BM_ReportFileOnly(benchmark::State& state)
+{
+    qx::test::ScratchDir dir;
+    qx::platform::PosixFileStore files;
+    const std::string report = dir.File("QX0001.TMP");
+    Screen();
+    for (auto _ : state) {
+        if (!WriteReportFile(files, report)) {
+            state.SkipWithError("report file failed");
+            return;
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(fs::file_size(report)) * state.iterations());
+}
+
 void BM_Gzip6(benchmark::State& state)
 {
     qx::test::ScratchDir dir;
@@ -113,6 +129,7 @@ void BM_Gzip6(benchmark::State& state)
 }
 
 BENCHMARK(BM_ReportFileAndArchive)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(BM_ReportFileOnly)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(BM_Gzip6)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 } // namespace
