@@ -82,12 +82,14 @@ public:
 
     // Draws `text` inside `rect`, broken into lines between words (a word
     // longer than a line is broken where it reaches the edge), without
-    // mnemonic prefixes, clipped to the rectangle. Returns the height of the
-    // drawn text: one line height for every line, 0 when nothing could be
-    // drawn.
+    // mnemonic prefixes, clipped to the rectangle; a line that does not fit
+    // whole in the printable area is not drawn. Returns the height of the
+    // text: one line height for every line laid out, drawn or not; 0 when
+    // nothing could be drawn.
     virtual int DrawText(std::string_view text, const Rect& rect) = 0;
 
-    // The job and its pages. Each returns a value greater than zero on
+    // The job and its pages; nothing is drawn outside the printable area.
+    // Each returns a value greater than zero on
     // success, zero or less on failure.
     virtual int StartDoc(std::string_view documentName) = 0;
     virtual int StartPage() = 0;

@@ -192,6 +192,27 @@ TEST_F(PdfPrint, AnUnwritableFileIsAJobThatDidNotStart)
     EXPECT_EQ(header.numberReads, 0);
 }
 
+TEST_F(PdfPrint, RowsBelowThePrintableAreaAreLost)
+{
+    const std::string path = Output("foot.pdf");
+    auto printer = A4Pdf(path);
+    const int lineHeight = ReportLineHeight(*printer);
+    auto font = printer->CreateFont(ReportFontSpec(printer->GetDeviceCaps(platform::DeviceCap::LogPixelsY)));
+    printer->SelectFont(font.get());
+    ASSERT_GT(printer->StartDoc(kDocumentName), 0);
+    ASSERT_GT(printer->StartPage(), 0);
+    const int lastRow = printer->GetDeviceCaps(platform::DeviceCap::VertRes) / lineHeight - 1;
+    const platform::Rect rect{lineHeight, lastRow * lineHeight, 3000, printer->GetDeviceCaps(platform::DeviceCap::PhysicalHeight)};
+    EXPECT_EQ(printer->DrawText("kept ZZZZZZZZZZZZZZZZZZ lost1 ZZZZZZZZZZZZZZZZZZ lost2", rect), 3 * lineHeight);
+    printer->EndPage();
+    printer->EndDoc();
+    printer->SelectFont(nullptr);
+    const auto words = test::ReadPdfWords(path).at(0);
+    std::vector<std::string> texts;
+    for (const auto& w : words) texts.push_back(w.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"kept", "ZZZZZZZZZZZZZZZZZZ"}));
+}
+
 TEST(ResolveFontFamily, TheNearestFixedPitchFontTheSystemHas)
 {
     const QString fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();

@@ -141,9 +141,16 @@ int QtPrinter::DrawText(std::string_view text, const Rect& rect)
     layout.endLayout();
 
     m_painter.save();
-    m_painter.setClipRect(ToQRect(rect));
+    m_painter.setClipRect(ToQRect(rect), Qt::IntersectClip);
     m_painter.setPen(Qt::black);
-    layout.draw(&m_painter, QPointF(rect.left, rect.top));
+    // A line that does not fit whole in the printable area is not drawn:
+    // paper shows no half row, and a PDF file holds no hidden text.
+    const QPointF origin(rect.left, rect.top);
+    for (int i = 0; i < lines; ++i) {
+        const QTextLine line = layout.lineAt(i);
+        if (rect.top + line.y() + lineHeight > m_printer->height()) break;
+        line.draw(&m_painter, origin);
+    }
     m_painter.restore();
     return lines * lineHeight;
 }
@@ -164,6 +171,9 @@ int QtPrinter::StartPage()
     if (m_pagesStarted > 0 && !m_printer->newPage()) return 0;
     ++m_pagesStarted;
     m_pageOpen = true;
+    // A printer draws nothing outside its printable area; a PDF page would
+    // show it in the margins.
+    m_painter.setClipRect(QRect(0, 0, m_printer->width(), m_printer->height()));
     return 1;
 }
 
