@@ -1,0 +1,75 @@
+// qxr sysinfo INSTALLDIR: the system information a report would hold, in UTF-8.
+#include "command.h"
+
+#include "resources/string_ids.h"
+#include "resources/string_table.h"
+#include "sysinfo/sysinfo.h"
+#include "text/cp1252.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+constexpr int kExitUsage = 64;
+constexpr int kExitNoDirectory = 1;
+constexpr const char* kLineEnd = "\r\n";
+
+const char kUsage[] =
+    "Usage: qxr sysinfo INSTALLDIR\n\n"
+    "Rassemble les informations système comme le fait le dialogue de rapport, pour\n"
+    "l'environnement Orvane installé dans INSTALLDIR, et les affiche en UTF-8 telles\n"
+    "que le texte du rapport les contient (fins de ligne \"\\r\\n\") : la ligne de\n"
+    "version, les DLL 16 bits (listées par INSTALLDIR/lstdll16.exe, arrêté après\n"
+    "60 secondes), les modules 32 bits des processus qui utilisent l'environnement,\n"
+    "puis les EXE et les DLL d'INSTALLDIR qui portent une version.\n\n"
+    "Codes de sortie :\n"
+    "  0   les informations ont été affichées\n"
+    "  1   INSTALLDIR n'est pas un répertoire (les informations sont affichées quand\n"
+    "      même, sans liste sur disque)\n"
+    " 64   arguments incorrects\n";
+
+// The installation directory as the report dialog has it: exactly one "/" at the end.
+std::string InstallDir(std::string path)
+{
+    while (path.size() > 1 && path.ends_with('/')) path.pop_back();
+    return path.ends_with('/') ? path : path + "/";
+}
+
+// The sections in the report text's order, with its labels and line ends.
+std::string SystemSections(const CReportRecord& r)
+{
+    using namespace qx::res;
+    return LoadResString(kLabelWindowsVersion) + r.m_strWindowsVersion + kLineEnd + kLineEnd +
+           LoadResString(kLabelDll16) + kLineEnd + r.m_strDll16 + kLineEnd + LoadResString(kLabelModules32) +
+           kLineEnd + r.m_strModules32 + kLineEnd + LoadResString(kLabelExeOnDisk) + kLineEnd + r.m_strExeOnDisk +
+           kLineEnd + LoadResString(kLabelDllOnDisk) + kLineEnd + r.m_strDllOnDisk;
+}
+
+int RunSysinfo(const std::vector<std::string>& args)
+{
+    if (args.size() != 1 || args[0].empty()) {
+        std::fputs(kUsage, stderr);
+        return kExitUsage;
+    }
+    const std::string installDir = InstallDir(args[0]);
+    std::error_code error;
+    const bool isDirectory = std::filesystem::is_directory(installDir, error);
+
+    const qx::sysinfo::LocalSystem system;
+    CReportRecord record;
+    qx::sysinfo::GatherSystemInformation(system.Services(), installDir, record);
+    const std::string text = qx::text::Cp1252ToUtf8(SystemSections(record));
+    std::fwrite(text.data(), 1, text.size(), stdout);
+
+    if (!isDirectory) {
+        std::fprintf(stderr, "qxr sysinfo: %s : ce n'est pas un répertoire\n", args[0].c_str());
+        return kExitNoDirectory;
+    }
+    return 0;
+}
+
+} // namespace
+
+QXR_COMMAND(sysinfo, "sysinfo", "prints the system information a report would hold", kUsage, RunSysinfo);
