@@ -33,12 +33,12 @@ constexpr int kRenderDpi = 100;
 constexpr double kMarginMm = 10;
 const Rgb kGrey{128, 128, 128};
 
-std::unique_ptr<QtPrinter> A4Pdf(const std::string& path)
+std::unique_ptr<QtPrinter> A4Pdf(const std::string& path, QPageLayout::Orientation orientation)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(QString::fromStdString(path));
-    printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+    printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation,
                                        QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter));
     return std::make_unique<QtPrinter>(std::move(printer));
 }
@@ -92,10 +92,11 @@ protected:
 
     // One Print command into `path` with the pick `pick`.
     template <typename Wrap = test::ForwardingPrinter>
-    void Print(const std::string& path, report::IncidentPoint pick)
+    void Print(const std::string& path, report::IncidentPoint pick,
+               QPageLayout::Orientation orientation = QPageLayout::Portrait)
     {
         host.nextPick = pick;
-        auto pdf = A4Pdf(path);
+        auto pdf = A4Pdf(path, orientation);
         QtPrinter* device = pdf.get();
         const PrintServices services{
             [&](QWidget*) -> std::unique_ptr<platform::Printer> {
@@ -222,6 +223,20 @@ TEST_F(PdfImage, APrinterWithoutBitmapTransferGetsAHeaderOnlyLastPage)
     const auto words = test::ReadPdfWords(path);
     EXPECT_FALSE(words.at(1).empty()); // the header
     EXPECT_EQ(host.ScreenImage().bits, GreyScreen(1024, 768).bits); // no arrow drawn
+}
+
+TEST_F(PdfImage, AnImageTallerThanThePageIsCutAtItsFoot)
+{
+    const std::string path = Output("landscape.pdf");
+    Print(path, {}, QPageLayout::Landscape);
+    const test::RenderedPage last = test::RenderPdfPage(path, 2, kRenderDpi, Output("landscape-last"));
+    ASSERT_GT(last.width, last.height);
+    const ImageGeometry g = Geometry();
+    ASSERT_GT(g.bottom, last.height); // it would run off the sheet
+    const int printableBottom = static_cast<int>(last.height - kMarginMm / 25.4 * kRenderDpi);
+    const int middle = static_cast<int>((g.left + g.right) / 2);
+    EXPECT_TRUE(IsGrey(last.At(middle, printableBottom - 3)));
+    for (int y = printableBottom + 2; y < last.height; ++y) ASSERT_TRUE(IsWhite(last.At(middle, y))) << y;
 }
 
 TEST(PrinterDialog, TheHookPrintsToItsPdfFile)
