@@ -1,0 +1,36 @@
+#pragma once
+
+// The system-information steps the report dialog runs while it opens, in
+// the order it calls them. LocalOpeningSteps runs them on this machine.
+
+#include "report/report_record.h"
+#include "sysinfo/sysinfo.h"
+
+#include <string>
+
+namespace qx::report {
+
+class ReportOpeningSteps {
+public:
+    virtual ~ReportOpeningSteps() = default;
+
+    virtual void FormatWindowsVersion(std::string& text) = 0;
+    virtual void CollectDll16(const std::string& installDir, CReportRecord& record) = 0;
+    virtual void CollectModules32(CReportRecord& record) = 0;
+    virtual void ListProductFiles(const std::string& directory, const std::string& mask, std::string& out) = 0;
+    virtual void LoadProductCodes(CReportRecord& record) = 0;
+};
+
+class LocalOpeningSteps final : public ReportOpeningSteps {
+public:
+    void FormatWindowsVersion(std::string& text) override;
+    void CollectDll16(const std::string& installDir, CReportRecord& record) override;
+    void CollectModules32(CReportRecord& record) override;
+    void ListProductFiles(const std::string& directory, const std::string& mask, std::string& out) override;
+    void LoadProductCodes(CReportRecord& record) override;
+
+private:
+    sysinfo::LocalSystem m_system;
+};
+
+} // namespace qx::report
