@@ -5,7 +5,7 @@
 
 #include "platform/bitmap.h"
 #include "platform/printer.h"
-#include "report/report_commands.h"
+#include "report/incident_point.h"
 
 #include <vector>
 
