@@ -4,7 +4,7 @@
 
 namespace qx::compress {
 
-void BitReader::Refill()
+void BitReader::RefillByBytes()
 {
     while (count_ <= 56) {
         if (packedLeft_ == 0) {

@@ -40,7 +40,28 @@ public:
     ErrorCode Error() const { return error_; }
 
 private:
-    void Refill();
+    // Tops up to at least 16 bits: eight bytes at once when the cache and
+    // the packed data both hold them. The bytes beyond those counted are the
+    // stream's next ones, so a later top-up ORs the same bits in again.
+    void Refill()
+    {
+        if (packedLeft_ >= 8) {
+            const auto held = cache_.Held();
+            if (held.size() >= 8) {
+                std::uint64_t word = 0;
+                for (int i = 0; i < 8; ++i) word = word << 8 | held[i];
+                bits_ |= word >> count_;
+                const std::uint32_t take = (63 - count_) / 8;
+                cache_.Consume(take);
+                packedLeft_ -= take;
+                count_ += 8 * take;
+                return;
+            }
+        }
+        RefillByBytes();
+    }
+    // Byte by byte near the end of the packed data or of the cache.
+    void RefillByBytes();
 
     ReadCache& cache_;
     std::uint32_t packedLeft_;

@@ -1,6 +1,7 @@
 #include "compress/lh5_decoder.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace qx::compress {
 namespace {
@@ -16,6 +17,31 @@ constexpr int kLongZeroRunBits = 9;  // code-length symbol 2: 20 or more zeros
 constexpr int kSkippedLengthsBits = 2;
 constexpr int kSpecialIndex = 3;     // after 3 code-length lengths, a count of zeros
 constexpr int kNoSpecial = -1;
+
+// Copies N bytes through a register: all are read before any is written.
+template <std::size_t N>
+inline void CopyThrough(std::uint8_t* out, const std::uint8_t* in)
+{
+    std::uint8_t word[N];
+    std::memcpy(word, in, N);
+    std::memcpy(out, word, N);
+}
+
+// Copies `length` bytes whose source starts 8 or more bytes before `out`, or
+// at or after the end of the copy: in pieces of 8 (the last one overlapping
+// the one before it), never a byte beyond the copy, which the ring still needs.
+inline void CopyApart(std::uint8_t* out, const std::uint8_t* in, std::uint32_t length)
+{
+    if (length >= 8) {
+        for (std::uint32_t i = 0; i + 8 < length; i += 8) CopyThrough<8>(out + i, in + i);
+        CopyThrough<8>(out + length - 8, in + length - 8);
+    } else if (length >= 4) {
+        CopyThrough<4>(out, in);
+        CopyThrough<4>(out + length - 4, in + length - 4);
+    } else {
+        for (std::uint32_t i = 0; i < length; ++i) out[i] = in[i];
+    }
+}
 
 } // namespace
 
@@ -99,20 +125,26 @@ bool Lh5Decoder::StartBlock()
            ReadSmallLengths(kClassCount, kClassBits, kNoSpecial);
 }
 
-int Lh5Decoder::DecodeSymbol()
+inline int Lh5Decoder::DecodeSymbol()
 {
     if (t_.blockLeft == 0 && !StartBlock()) return -1;
     --t_.blockLeft;
-    const int symbol = WalkTree(t_.symbolTable[bits_.Peek16() >> 4], kSymbolCount, 0x08);
-    if (symbol >= kSymbolCount) return -1;
+    int symbol = t_.symbolTable[bits_.Peek16() >> 4];
+    if (symbol >= kSymbolCount) {
+        symbol = WalkTree(symbol, kSymbolCount, 0x08);
+        if (symbol >= kSymbolCount) return -1;
+    }
     bits_.Skip(t_.symbolLen[symbol]);
     return symbol;
 }
 
-int Lh5Decoder::DecodePosition()
+inline int Lh5Decoder::DecodePosition()
 {
-    const int k = WalkTree(t_.smallTable[bits_.Peek16() >> 8], kClassCount, 0x80);
-    if (k >= kClassCount) return -1;
+    int k = t_.smallTable[bits_.Peek16() >> 8];
+    if (k >= kClassCount) {
+        k = WalkTree(k, kClassCount, 0x80);
+        if (k >= kClassCount) return -1;
+    }
     bits_.Skip(t_.smallLen[k]);
     if (k <= 1) return k;
     return static_cast<int>((1u << (k - 1)) + bits_.Get(k - 1));
@@ -121,6 +153,30 @@ int Lh5Decoder::DecodePosition()
 // Continues the pending match copy; true when the buffer became full.
 bool Lh5Decoder::Copy(std::uint32_t& r, std::uint32_t count, std::uint8_t* buffer)
 {
+    const std::uint32_t length = static_cast<std::uint32_t>(copyLeft_);
+    const std::uint32_t from = copyFrom_;
+    // A whole copy whose source does not wrap around the ring goes in
+    // blocks, with the result of copying one byte at a time.
+    if (copyLeft_ > 0 && length <= count - r && from + length <= kDictionarySize) {
+        std::uint8_t* out = buffer + r;
+        const std::uint8_t* in = buffer + from;
+        if ((from < r && r - from >= 8) || from >= r + length) {
+            // A source 8 or more bytes behind is complete before each piece
+            // reads it; one after the copy is never written by it.
+            CopyApart(out, in, length);
+        } else if (from >= r) {
+            std::memmove(out, in, length);
+        } else if (r - from == 1) {
+            std::memset(out, *in, length);
+        } else {
+            // Forward, byte by byte: the source repeats its short period.
+            for (std::uint32_t i = 0; i < length; ++i) out[i] = in[i];
+        }
+        r += length;
+        copyFrom_ = static_cast<std::uint16_t>((from + length) & kRingMask);
+        copyLeft_ = 0;
+        return r == count;
+    }
     while (copyLeft_ > 0) {
         --copyLeft_;
         buffer[r++] = buffer[copyFrom_];

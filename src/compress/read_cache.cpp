@@ -52,15 +52,12 @@ std::uint32_t ReadCache::Read(FileHandle handle, void* destination, std::uint32_
     return copied + given;
 }
 
-std::span<const std::uint8_t> ReadCache::Held()
+void ReadCache::Refill()
 {
-    if (!buffer_) return {};
-    if (held_ == 0) {
-        const std::uint32_t got = ReadFile(handle_, buffer_.get(), kCapacity);
-        std::memmove(buffer_.get() + kCapacity - got, buffer_.get(), got);
-        held_ = got;
-    }
-    return {Next(), held_};
+    if (!buffer_) return;
+    const std::uint32_t got = ReadFile(handle_, buffer_.get(), kCapacity);
+    std::memmove(buffer_.get() + kCapacity - got, buffer_.get(), got);
+    held_ = got;
 }
 
 } // namespace qx::compress

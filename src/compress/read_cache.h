@@ -30,14 +30,20 @@ public:
     // The bytes held, refilled from the file when none are: empty at the
     // end of the file or after a failed read. For readers that take bytes
     // one by one without a copy.
-    std::span<const std::uint8_t> Held();
+    std::span<const std::uint8_t> Held()
+    {
+        if (held_ == 0) Refill();
+        return {Next(), held_};
+    }
     void Consume(std::uint32_t n) { held_ -= n; }
 
     bool Failed() const { return error_ != kErrorNone; }
     ErrorCode Error() const { return error_; }
 
 private:
+    void Refill();
     std::uint32_t ReadFile(FileHandle handle, std::uint8_t* destination, std::uint32_t n);
+    // Without a buffer nothing is held and this points nowhere in particular.
     const std::uint8_t* Next() const { return buffer_.get() + kCapacity - held_; }
 
     FileHandle handle_ = kBadHandle;

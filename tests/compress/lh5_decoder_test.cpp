@@ -143,6 +143,37 @@ TEST(Lh5Decoder, MatchesContinueAcrossPiecesAndBlocks)
     EXPECT_EQ(out, expected);
 }
 
+TEST(Lh5Decoder, MatchesOfEveryShortDistanceAndLengthCopyAsByteByByte)
+{
+    // Literals 'a' to 'f', match lengths 3 to 22; distance classes 0 to 5 and 13.
+    std::vector<std::pair<unsigned, std::uint8_t>> symbols;
+    for (unsigned c = 'a'; c <= 'f'; ++c) symbols.push_back({c, 4});
+    for (unsigned length = 3; length <= 22; ++length) symbols.push_back({length + 253, 5});
+    const auto classLengths = LengthsFor(14, {{0, 2}, {1, 2}, {2, 3}, {3, 3}, {4, 3}, {5, 4}, {13, 4}});
+    test::BlockScript block(BlockHeader{.lengthLengths = AllLengthsCode(),
+                                        .symbolLengths = LengthsFor(510, symbols),
+                                        .classLengths = classLengths});
+    for (unsigned c = 'a'; c <= 'f'; ++c) block.Literal(static_cast<std::uint8_t>(c));
+    for (unsigned distanceCode = 0; distanceCode < 20; ++distanceCode)
+        for (unsigned length = 3; length <= 22; ++length) {
+            block.Match(length, distanceCode);
+            block.Literal(static_cast<std::uint8_t>('a' + (length + distanceCode) % 6));
+        }
+    for (int i = 0; i < 150; ++i) block.Match(22, 19);
+    // A match 8192 bytes back: the ring slot it writes is the one it reads.
+    block.Match(22, 8191);
+    block.Match(3, 8191);
+    BitWriter w;
+    block.WriteTo(w);
+    std::string expected;
+    block.Apply(expected);
+    ASSERT_GT(expected.size(), 8192u + 25);
+    StreamDecoder d(w.Finish());
+    std::string out;
+    ASSERT_TRUE(d.Decode(expected.size(), out));
+    EXPECT_EQ(out, expected);
+}
+
 TEST(Lh5Decoder, MatchReachingBeforeTheStartReadsZeros)
 {
     test::BlockScript block(BlockHeader{.lengthLengths = AllLengthsCode(),
