@@ -1,7 +1,5 @@
 #include "compress/lh5_encoder.h"
 
-#include <cstring>
-
 #include "compress/platform/last_error.h"
 
 namespace qx::compress {
@@ -16,23 +14,21 @@ inline void ClipToLookahead(MatchTree& t)
     if (t.bestLen > t.lookahead) t.bestLen = t.lookahead;
 }
 
-// Moves to the next position: refills the window when the current position
-// reaches its end, drops the string leaving the history, adds the new one.
-inline void AdvancePosition(CompressJob& job)
-{
-    MatchTree& t = job.tree;
-    --t.lookahead;
-    ++t.cur;
-    if (t.cur == 2 * kHistoryBytes) {
-        std::memmove(t.window, t.window + kHistoryBytes, kFirstReadBytes);
-        const std::uint32_t n = ReadSource(job, t.window + kFirstReadBytes, kRefillBytes);
-        job.output.bytesRead += n;
-        t.lookahead += n;
-        t.cur = static_cast<std::uint16_t>(kHistoryBytes);
+// The window's refills, counted as bytes read for the packing rule.
+class SourceRefill final : public WindowSource {
+public:
+    explicit SourceRefill(CompressJob& job) : job_(job) {}
+
+    std::uint32_t Refill(std::uint8_t* destination, std::uint32_t n) override
+    {
+        const std::uint32_t count = ReadSource(job_, destination, n);
+        job_.output.bytesRead += count;
+        return count;
     }
-    RemovePosition(t);
-    AddPosition(t);
-}
+
+private:
+    CompressJob& job_;
+};
 
 } // namespace
 
@@ -58,6 +54,7 @@ void Encode(CompressJob& job)
     MatchTree& t = job.tree;
     BlockEncoder& blocks = job.blocks;
     BitWriter& out = job.output;
+    SourceRefill refill(job);
 
     ResetTree(t);
     StartBlocks(blocks, out);
@@ -71,13 +68,13 @@ void Encode(CompressJob& job)
     while (t.lookahead > 0 && !out.unpackable) {
         const std::uint32_t lastLen = t.bestLen;
         const std::uint32_t lastPos = t.bestPos;
-        AdvancePosition(job);
+        AdvancePositions(t, 1, refill);
         ClipToLookahead(t);
         if (t.bestLen > lastLen || lastLen < kMinMatchLength) {
             OutputItem(blocks, out, t.window[t.cur - 1], 0);
         } else {
             OutputItem(blocks, out, lastLen + kMatchSymbolBias, (t.cur - lastPos - 2) & kDistanceMask);
-            for (std::uint32_t n = lastLen - 1; n > 0; --n) AdvancePosition(job);
+            AdvancePositions(t, lastLen - 1, refill);
             ClipToLookahead(t);
         }
     }

@@ -10,54 +10,13 @@ namespace {
 
 constexpr std::uint16_t kPositionMask = 0x7FFF;
 
-inline std::uint32_t ListHead(std::uint32_t q, std::uint32_t c) { return kListHeads + q + 16 * c; }
-
-// The child of q whose edge starts with byte c, or 0.
-inline std::uint32_t FindChild(MatchTree& t, std::uint32_t q, std::uint32_t c)
-{
-    const std::uint16_t* const parent = t.parent;
-    const std::uint16_t* const next = t.next;
-    std::uint32_t r = next[ListHead(q, c)];
-    t.parent[0] = static_cast<std::uint16_t>(q); // sentinel: the list ends at 0
-    while (parent[r] != q) r = next[r];
-    return r;
-}
-
-inline void AttachChild(MatchTree& t, std::uint32_t q, std::uint32_t c, std::uint32_t r)
-{
-    const std::uint32_t h = ListHead(q, c);
-    const std::uint32_t first = t.next[h];
-    t.next[h] = static_cast<std::uint16_t>(r);
-    t.next[r] = static_cast<std::uint16_t>(first);
-    t.prev[first] = static_cast<std::uint16_t>(r);
-    t.prev[r] = static_cast<std::uint16_t>(h);
-    t.parent[r] = static_cast<std::uint16_t>(q);
-    ++t.fanout[q]; // wraps for 256 children; only the counts 1 and 2 are ever decided on
-}
-
-// Puts `replacement` where `old` sits in its sibling list, under old's parent.
-inline void TakePlace(MatchTree& t, std::uint32_t old, std::uint32_t replacement)
-{
-    t.prev[replacement] = t.prev[old];
-    t.next[t.prev[old]] = static_cast<std::uint16_t>(replacement);
-    t.next[replacement] = t.next[old];
-    t.prev[t.next[old]] = static_cast<std::uint16_t>(replacement);
-    t.parent[replacement] = t.parent[old];
-}
-
-// The string at cur agrees with node `old` on bestLen bytes only: a new
-// internal node of that depth takes old's place, with old and cur below it.
-void SplitEdge(MatchTree& t, std::uint32_t old)
-{
-    const std::uint32_t node = t.freeNode;
-    t.freeNode = t.next[node];
-    t.fanout[node] = 0;
-    TakePlace(t, old, node);
-    t.depth[node] = static_cast<std::uint8_t>(t.bestLen);
-    t.lastSeen[node] = t.cur;
-    AttachChild(t, node, t.window[t.bestPos + t.bestLen], old);
-    AttachChild(t, node, t.window[t.cur + t.bestLen], t.cur);
-}
+// The search runs once per source byte; inlined into the step loop it keeps
+// the tree's scalars in registers.
+#if defined(__GNUC__)
+#define QX_HOT_INLINE inline __attribute__((always_inline))
+#else
+#define QX_HOT_INLINE inline
+#endif
 
 // Length of the common prefix of a and b, counted on from `length` and at
 // most `limit`. Compares a word at a time; the bytes past `limit` that a
@@ -80,6 +39,223 @@ inline std::uint32_t MatchLength(const std::uint8_t* a, const std::uint8_t* b, s
         length += sizeof x;
     }
     return limit;
+}
+
+// The seven tables, copied out of the tree once per call. The object is
+// const, so the compiler may keep the pointers in registers across the
+// calls of the rare paths that receive it.
+struct Tables {
+    std::uint8_t* window;
+    std::uint8_t* depth;
+    std::uint8_t* fanout;
+    std::uint16_t* lastSeen;
+    std::uint16_t* parent;
+    std::uint16_t* prev;
+    std::uint16_t* next;
+};
+
+Tables TablesOf(const MatchTree& t) { return {t.window, t.depth, t.fanout, t.lastSeen, t.parent, t.prev, t.next}; }
+
+// The search state that moves from one position to the next.
+struct Search {
+    std::uint32_t bestLen;
+    std::uint32_t bestPos;
+    std::uint32_t freeNode;
+};
+
+inline std::uint32_t ListHead(std::uint32_t q, std::uint32_t c) { return kListHeads + q + 16 * c; }
+
+// The child of q whose edge starts with byte c, or 0.
+inline std::uint32_t FindChild(const Tables& t, std::uint32_t q, std::uint32_t c)
+{
+    std::uint32_t r = t.next[ListHead(q, c)];
+    t.parent[0] = static_cast<std::uint16_t>(q); // sentinel: the list ends at 0
+    while (t.parent[r] != q) r = t.next[r];
+    return r;
+}
+
+inline void AttachChild(const Tables& t, std::uint32_t q, std::uint32_t c, std::uint32_t r)
+{
+    const std::uint32_t h = ListHead(q, c);
+    const std::uint32_t first = t.next[h];
+    t.next[h] = static_cast<std::uint16_t>(r);
+    t.next[r] = static_cast<std::uint16_t>(first);
+    t.prev[first] = static_cast<std::uint16_t>(r);
+    t.prev[r] = static_cast<std::uint16_t>(h);
+    t.parent[r] = static_cast<std::uint16_t>(q);
+    ++t.fanout[q]; // wraps for 256 children; only the counts 1 and 2 are ever decided on
+}
+
+// Puts `replacement` where `old` sits in its sibling list, under old's parent.
+inline void TakePlace(const Tables& t, std::uint32_t old, std::uint32_t replacement)
+{
+    t.prev[replacement] = t.prev[old];
+    t.next[t.prev[old]] = static_cast<std::uint16_t>(replacement);
+    t.next[replacement] = t.next[old];
+    t.prev[t.next[old]] = static_cast<std::uint16_t>(replacement);
+    t.parent[replacement] = t.parent[old];
+}
+
+// The string at cur agrees with node `old` on `length` bytes only, the
+// string at `pos` below old on more: a new internal node of that depth takes
+// old's place, with old and cur below it. Returns the new head of the free list.
+std::uint32_t SplitEdge(const Tables& t, std::uint32_t old, std::uint32_t cur, std::uint32_t pos,
+                        std::uint32_t length, std::uint32_t freeNode)
+{
+    const std::uint32_t node = freeNode;
+    freeNode = t.next[node];
+    t.fanout[node] = 0;
+    TakePlace(t, old, node);
+    t.depth[node] = static_cast<std::uint8_t>(length);
+    t.lastSeen[node] = static_cast<std::uint16_t>(cur);
+    AttachChild(t, node, t.window[pos + length], old);
+    AttachChild(t, node, t.window[cur + length], cur);
+    return freeNode;
+}
+
+// A 256-byte match with leaf r under q: leaf cur replaces r, which keeps a
+// link to it.
+inline void ReplaceLeaf(const Tables& t, std::uint32_t q, std::uint32_t r, std::uint32_t cur)
+{
+    TakePlace(t, r, cur);
+    t.parent[cur] = static_cast<std::uint16_t>(q);
+    t.parent[r] = 0;
+    t.next[r] = static_cast<std::uint16_t>(cur);
+}
+
+// Goes down from child r of q, where the string at cur is known to agree
+// on s.bestLen bytes, until the match ends: at a split edge, at a missing
+// child, or after 256 bytes.
+void Descend(const Tables& t, std::uint32_t cur, Search& s, std::uint32_t q, std::uint32_t r)
+{
+    for (;;) {
+        std::uint32_t limit;
+        std::uint32_t pos;
+        if (r >= kFirstRoot) {
+            limit = kMaxMatchLength;
+            pos = r;
+        } else {
+            limit = t.depth[r];
+            pos = t.lastSeen[r] & kPositionMask;
+        }
+        if (pos >= cur) pos -= kHistoryBytes;
+        s.bestPos = pos;
+        if (s.bestLen < limit) {
+            s.bestLen = MatchLength(t.window + cur, t.window + pos, s.bestLen, limit);
+            if (s.bestLen < limit) {
+                s.freeNode = SplitEdge(t, r, cur, pos, s.bestLen, s.freeNode);
+                return;
+            }
+        }
+        if (s.bestLen >= kMaxMatchLength) break;
+        t.lastSeen[r] = static_cast<std::uint16_t>(cur);
+        q = r;
+        const std::uint32_t c = t.window[cur + s.bestLen];
+        r = FindChild(t, q, c);
+        if (r == 0) {
+            AttachChild(t, q, c, cur);
+            return;
+        }
+        s.bestLen += 1;
+    }
+    ReplaceLeaf(t, q, r, cur);
+}
+
+// The search from the root of the string's first byte.
+void SearchFromRoot(const Tables& t, std::uint32_t cur, Search& s)
+{
+    const std::uint32_t q = t.window[cur] + kFirstRoot;
+    const std::uint32_t c = t.window[cur + 1];
+    const std::uint32_t r = FindChild(t, q, c);
+    if (r == 0) {
+        AttachChild(t, q, c, cur);
+        s.bestLen = 1;
+        return;
+    }
+    s.bestLen = 2;
+    Descend(t, cur, s, q, r);
+}
+
+// Finds the longest match for the string at cur and adds leaf cur (see
+// AddPosition). Inside long runs and repeats the previous position found
+// 256 bytes, and the climb ends at a leaf that agrees on 255 of them: one
+// more byte decides, and that case is done here without the general descent.
+QX_HOT_INLINE void Add(const Tables& t, std::uint32_t cur, Search& s)
+{
+    if (s.bestLen < 4) {
+        SearchFromRoot(t, cur, s);
+        return;
+    }
+    // The string at cur shares bestLen - 1 bytes with the one after the
+    // previous match: climb from that leaf to the node of that depth.
+    s.bestLen -= 1;
+    std::uint32_t r = (s.bestPos + 1) | kFirstRoot;
+    while (t.parent[r] == 0) r = t.next[r]; // leaves replaced by a 256-byte match
+    std::uint32_t q = t.parent[r];
+    while (t.depth[q] >= s.bestLen) {
+        r = q;
+        q = t.parent[q];
+    }
+    // Carry the new position up. Roots never hold a mark (their lastSeen
+    // stays 0), so a climb that ended at a root has nothing to carry.
+    if (q < kFirstRoot) {
+        std::uint32_t up = q;
+        while (t.lastSeen[up] & kCarryMark) {
+            t.lastSeen[up] = static_cast<std::uint16_t>(cur);
+            up = t.parent[up];
+        }
+        if (up < kFirstRoot) t.lastSeen[up] = static_cast<std::uint16_t>(cur | kCarryMark);
+    }
+
+    if (r >= kFirstRoot && s.bestLen == kMaxMatchLength - 1) {
+        std::uint32_t pos = r;
+        if (pos >= cur) pos -= kHistoryBytes;
+        if (t.window[cur + kMaxMatchLength - 1] == t.window[pos + kMaxMatchLength - 1]) {
+            s.bestPos = pos;
+            s.bestLen = kMaxMatchLength;
+            ReplaceLeaf(t, q, r, cur);
+            return;
+        }
+    }
+    Descend(t, cur, s, q, r);
+}
+
+// Removes leaf cur, which is in the tree. Returns the new head of the free list.
+std::uint32_t Unlink(const Tables& t, std::uint32_t cur, std::uint32_t freeNode)
+{
+    t.next[t.prev[cur]] = t.next[cur];
+    t.prev[t.next[cur]] = t.prev[cur];
+    const std::uint32_t r = t.parent[cur];
+    t.parent[cur] = 0;
+    if (r >= kFirstRoot) return freeNode;
+    if (--t.fanout[r] > 1) return freeNode;
+
+    // r has one child left and goes; its latest position is carried up.
+    std::uint32_t latest = t.lastSeen[r] & kPositionMask;
+    if (latest >= cur) latest -= kHistoryBytes;
+    std::uint32_t s = latest;
+    std::uint32_t q = t.parent[r];
+    std::uint32_t u;
+    while ((u = t.lastSeen[q]) & kCarryMark) {
+        u &= kPositionMask;
+        if (u >= cur) u -= kHistoryBytes;
+        if (u > s) s = u;
+        t.lastSeen[q] = static_cast<std::uint16_t>(s | kFirstRoot);
+        q = t.parent[q];
+    }
+    if (q < kFirstRoot) {
+        if (u >= cur) u -= kHistoryBytes;
+        if (u > s) s = u;
+        t.lastSeen[q] = static_cast<std::uint16_t>(s | kFirstRoot | kCarryMark);
+    }
+
+    const std::uint32_t child = FindChild(t, r, t.window[latest + t.depth[r]]);
+    t.next[t.prev[child]] = t.next[child];
+    t.prev[t.next[child]] = t.prev[child];
+    TakePlace(t, r, child);
+    t.parent[r] = 0;
+    t.next[r] = static_cast<std::uint16_t>(freeNode);
+    return r;
 }
 
 } // namespace
@@ -128,125 +304,38 @@ void ResetTree(MatchTree& t)
     std::memset(t.next + kListHeads, 0, (kNextCount - kListHeads) * sizeof(std::uint16_t));
 }
 
-void AddPosition(MatchTree& t)
+void AddPosition(MatchTree& tree)
 {
-    const std::uint8_t* const window = t.window;
-    std::uint16_t* const parent = t.parent;
-    std::uint16_t* const lastSeen = t.lastSeen;
-    const std::uint8_t* const depth = t.depth;
-    const std::uint32_t cur = t.cur;
-    std::uint32_t q;
-    std::uint32_t r;
-
-    if (t.bestLen >= 4) {
-        // The string at cur shares bestLen - 1 bytes with the one after the
-        // previous match: climb from that leaf to the node of that depth.
-        t.bestLen -= 1;
-        r = (t.bestPos + 1u) | kFirstRoot;
-        while (parent[r] == 0) r = t.next[r]; // leaves replaced by a 256-byte match
-        q = parent[r];
-        while (depth[q] >= t.bestLen) {
-            r = q;
-            q = parent[q];
-        }
-        std::uint32_t up = q;
-        while (lastSeen[up] & kCarryMark) {
-            lastSeen[up] = static_cast<std::uint16_t>(cur);
-            up = parent[up];
-        }
-        if (up < kFirstRoot) lastSeen[up] = static_cast<std::uint16_t>(cur | kCarryMark);
-    } else {
-        q = window[cur] + kFirstRoot;
-        const std::uint32_t c = window[cur + 1];
-        r = FindChild(t, q, c);
-        if (r == 0) {
-            AttachChild(t, q, c, cur);
-            t.bestLen = 1;
-            return;
-        }
-        t.bestLen = 2;
-    }
-
-    for (;;) {
-        std::uint32_t limit;
-        std::uint32_t pos;
-        if (r >= kFirstRoot) {
-            limit = kMaxMatchLength;
-            pos = r;
-        } else {
-            limit = depth[r];
-            pos = lastSeen[r] & kPositionMask;
-        }
-        if (pos >= cur) pos -= kHistoryBytes;
-        t.bestPos = static_cast<std::uint16_t>(pos);
-        if (t.bestLen < limit) {
-            t.bestLen = MatchLength(window + cur, window + pos, t.bestLen, limit);
-            if (t.bestLen < limit) {
-                SplitEdge(t, r);
-                return;
-            }
-        }
-        if (t.bestLen >= kMaxMatchLength) break;
-        lastSeen[r] = static_cast<std::uint16_t>(cur);
-        q = r;
-        const std::uint32_t c = window[cur + t.bestLen];
-        r = FindChild(t, q, c);
-        if (r == 0) {
-            AttachChild(t, q, c, cur);
-            return;
-        }
-        t.bestLen += 1;
-    }
-
-    // A 256-byte match: leaf cur replaces leaf r, which keeps a link to it.
-    TakePlace(t, r, cur);
-    parent[cur] = static_cast<std::uint16_t>(q);
-    parent[r] = 0;
-    t.next[r] = static_cast<std::uint16_t>(cur);
+    const Tables t = TablesOf(tree);
+    Search s{tree.bestLen, tree.bestPos, tree.freeNode};
+    Add(t, tree.cur, s);
+    tree.bestLen = s.bestLen;
+    tree.bestPos = static_cast<std::uint16_t>(s.bestPos);
+    tree.freeNode = static_cast<std::uint16_t>(s.freeNode);
 }
 
-void RemovePosition(MatchTree& t)
+void AdvancePositions(MatchTree& tree, std::uint32_t count, WindowSource& source)
 {
-    std::uint16_t* const parent = t.parent;
-    std::uint16_t* const next = t.next;
-    std::uint16_t* const prev = t.prev;
-    std::uint16_t* const lastSeen = t.lastSeen;
-    const std::uint32_t cur = t.cur;
-
-    if (parent[cur] == 0) return;
-    next[prev[cur]] = next[cur];
-    prev[next[cur]] = prev[cur];
-    const std::uint32_t r = parent[cur];
-    parent[cur] = 0;
-    if (r >= kFirstRoot) return;
-    if (--t.fanout[r] > 1) return;
-
-    // r has one child left and goes; its latest position is carried up.
-    std::uint32_t latest = lastSeen[r] & kPositionMask;
-    if (latest >= cur) latest -= kHistoryBytes;
-    std::uint32_t s = latest;
-    std::uint32_t q = parent[r];
-    std::uint32_t u;
-    while ((u = lastSeen[q]) & kCarryMark) {
-        u &= kPositionMask;
-        if (u >= cur) u -= kHistoryBytes;
-        if (u > s) s = u;
-        lastSeen[q] = static_cast<std::uint16_t>(s | kFirstRoot);
-        q = parent[q];
+    const Tables t = TablesOf(tree);
+    Search s{tree.bestLen, tree.bestPos, tree.freeNode};
+    std::uint32_t cur = tree.cur;
+    std::uint32_t lookahead = tree.lookahead;
+    for (; count > 0; --count) {
+        --lookahead;
+        ++cur;
+        if (cur == 2 * kHistoryBytes) {
+            std::memmove(t.window, t.window + kHistoryBytes, kFirstReadBytes);
+            lookahead += source.Refill(t.window + kFirstReadBytes, kRefillBytes);
+            cur = kHistoryBytes;
+        }
+        if (t.parent[cur] != 0) s.freeNode = Unlink(t, cur, s.freeNode);
+        Add(t, cur, s);
     }
-    if (q < kFirstRoot) {
-        if (u >= cur) u -= kHistoryBytes;
-        if (u > s) s = u;
-        lastSeen[q] = static_cast<std::uint16_t>(s | kFirstRoot | kCarryMark);
-    }
-
-    const std::uint32_t child = FindChild(t, r, t.window[latest + t.depth[r]]);
-    next[prev[child]] = next[child];
-    prev[next[child]] = prev[child];
-    TakePlace(t, r, child);
-    parent[r] = 0;
-    next[r] = t.freeNode;
-    t.freeNode = static_cast<std::uint16_t>(r);
+    tree.cur = static_cast<std::uint16_t>(cur);
+    tree.lookahead = lookahead;
+    tree.bestLen = s.bestLen;
+    tree.bestPos = static_cast<std::uint16_t>(s.bestPos);
+    tree.freeNode = static_cast<std::uint16_t>(s.freeNode);
 }
 
 } // namespace qx::compress

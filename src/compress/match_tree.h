@@ -58,6 +58,16 @@ struct MatchTree {
     std::uint32_t bestLen;
 };
 
+// Where the window's later pieces come from: up to `n` bytes of the source
+// into `destination`, and the count (0 at its end).
+class WindowSource {
+public:
+    virtual std::uint32_t Refill(std::uint8_t* destination, std::uint32_t n) = 0;
+
+protected:
+    ~WindowSource() = default;
+};
+
 // Allocates the seven tables; false (none kept) when one is missing.
 bool AllocMatchTables(MatchTree& tree);
 // Frees the tables; safe on a tree whose allocation failed, and twice.
@@ -71,7 +81,10 @@ void ResetTree(MatchTree& tree);
 // start from that match's node instead of the root.
 void AddPosition(MatchTree& tree);
 
-// Removes leaf `cur`: the string that has just left the history.
-void RemovePosition(MatchTree& tree);
+// Moves `count` positions on. Each step uses up one byte of look-ahead,
+// refills the window from `source` when the position reaches its end (the
+// last 8448 bytes move to its start, 8192 new ones follow), removes the
+// string that leaves the history and adds the new position (AddPosition).
+void AdvancePositions(MatchTree& tree, std::uint32_t count, WindowSource& source);
 
 } // namespace qx::compress

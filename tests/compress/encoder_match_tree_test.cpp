@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -20,15 +19,15 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 // Moves the tree over `data` the way the encoder does: the first 8448
-// bytes, then a refill of 8192 each time the position reaches the window's end.
-class TreeWalk {
+// bytes, then the refills of AdvancePositions.
+class TreeWalk final : public WindowSource {
 public:
     explicit TreeWalk(const Bytes& data) : data_(data)
     {
         ok_ = AllocMatchTables(t_);
         if (!ok_) return;
         ResetTree(t_);
-        t_.lookahead = Feed(t_.window + kHistoryBytes, kFirstReadBytes);
+        t_.lookahead = Refill(t_.window + kHistoryBytes, kFirstReadBytes);
         t_.bestLen = 0;
         t_.cur = static_cast<std::uint16_t>(kHistoryBytes);
         AddPosition(t_);
@@ -43,16 +42,17 @@ public:
 
     void Advance()
     {
-        --t_.lookahead;
-        ++t_.cur;
-        if (t_.cur == 2 * kHistoryBytes) {
-            std::memmove(t_.window, t_.window + kHistoryBytes, kFirstReadBytes);
-            t_.lookahead += Feed(t_.window + kFirstReadBytes, kRefillBytes);
-            t_.cur = static_cast<std::uint16_t>(kHistoryBytes);
-            base_ += kHistoryBytes;
-        }
-        RemovePosition(t_);
-        AddPosition(t_);
+        const std::uint32_t before = t_.cur;
+        AdvancePositions(t_, 1, *this);
+        if (t_.cur < before) base_ += kHistoryBytes; // the window moved
+    }
+
+    std::uint32_t Refill(std::uint8_t* to, std::uint32_t n) override
+    {
+        const auto count = static_cast<std::uint32_t>(std::min<std::size_t>(n, data_.size() - fed_));
+        std::copy_n(data_.begin() + static_cast<std::ptrdiff_t>(fed_), count, to);
+        fed_ += count;
+        return count;
     }
 
     // The longest match of the string at the current position with the
@@ -76,14 +76,6 @@ public:
     }
 
 private:
-    std::uint32_t Feed(std::uint8_t* to, std::uint32_t n)
-    {
-        const auto count = static_cast<std::uint32_t>(std::min<std::size_t>(n, data_.size() - fed_));
-        std::copy_n(data_.begin() + static_cast<std::ptrdiff_t>(fed_), count, to);
-        fed_ += count;
-        return count;
-    }
-
     const Bytes& data_;
     MatchTree t_{};
     bool ok_ = false;
