@@ -36,9 +36,4 @@ CCaptureNoticeDlg::CCaptureNoticeDlg(const config::Profile& profile)
 {
 }
 
-CMailNoticeDlg::CMailNoticeDlg(const config::Profile& profile)
-    : CNoticeDlg(res::kDialogMailNotice, config::kKeyMailNotice, profile)
-{
-}
-
 } // namespace qx::report

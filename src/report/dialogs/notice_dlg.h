@@ -1,8 +1,7 @@
 #pragma once
 
 // The notices with a "Ne plus afficher ce message" check box (1048): the
-// start-up notice (134, key INFO), the capture notice (147, INFOIMP) and the
-// e-mail notice (140, INFOEMAL). OK with the box ticked writes "0" to the
+// start-up notice (134, key INFO) and the capture notice (147, INFOIMP). OK with the box ticked writes "0" to the
 // notice's key; Escape or the close box writes nothing.
 
 #include "config/profile.h"
@@ -35,11 +34,6 @@ public:
 class CCaptureNoticeDlg final : public CNoticeDlg {
 public:
     explicit CCaptureNoticeDlg(const config::Profile& profile);
-};
-
-class CMailNoticeDlg final : public CNoticeDlg {
-public:
-    explicit CMailNoticeDlg(const config::Profile& profile);
 };
 
 } // namespace qx::report

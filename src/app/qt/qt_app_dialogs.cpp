@@ -1,0 +1,34 @@
+#include "app/qt/qt_app_dialogs.h"
+
+#include "report/dialogs/notice_dlg.h"
+#include "report/dialogs/opening_steps.h"
+#include "report/dialogs/report_dlg.h"
+
+namespace qx::app {
+
+QtAppDialogs::QtAppDialogs(const config::Profile& profile, report::ReportCommands commands)
+    : m_profile(profile)
+    , m_commands(commands)
+{
+}
+
+void QtAppDialogs::RunStartNotice()
+{
+    report::CStartNoticeDlg notice(m_profile);
+    notice.DoModal();
+}
+
+void QtAppDialogs::RunCaptureNotice()
+{
+    report::CCaptureNoticeDlg notice(m_profile);
+    notice.DoModal();
+}
+
+void QtAppDialogs::RunReportDialog(report::ReportApplication& application)
+{
+    report::LocalOpeningSteps steps;
+    report::CReportDlg dialog(report::ReportDialogServices{m_profile, application, steps, m_commands});
+    dialog.DoModal();
+}
+
+} // namespace qx::app

@@ -1,0 +1,25 @@
+#pragma once
+
+// The application's dialogs on Qt: the two notices and a new report dialog
+// for every capture, with the commands the application made once.
+
+#include "app/core/app_dialogs.h"
+#include "config/profile.h"
+#include "report/report_commands.h"
+
+namespace qx::app {
+
+class QtAppDialogs final : public AppDialogs {
+public:
+    QtAppDialogs(const config::Profile& profile, report::ReportCommands commands);
+
+    void RunStartNotice() override;
+    void RunCaptureNotice() override;
+    void RunReportDialog(report::ReportApplication& application) override;
+
+private:
+    const config::Profile& m_profile;
+    report::ReportCommands m_commands;
+};
+
+} // namespace qx::app
