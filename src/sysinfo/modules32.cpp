@@ -5,8 +5,9 @@
 #include "resources/string_table.h"
 #include "sysinfo/file_names.h"
 #include "sysinfo/module_list.h"
-#include "sysinfo/text_columns.h"
 #include "text/cp1252.h"
+
+#include <algorithm>
 
 namespace qx::sysinfo {
 
@@ -18,28 +19,50 @@ constexpr std::size_t kProcessPathWidth = 55;
 constexpr std::size_t kModulePathWidth = 51;
 constexpr const char* kModuleIndent = "    ";
 
-// Paths come from the file system; the report holds Windows-1252.
-std::string PathText(const std::string& path)
+// Paths come from the file system; the report holds Windows-1252. The lines
+// are appended in place: the texts reach megabytes on a busy machine.
+void AppendPath(std::string& out, const std::string& path)
 {
-    return text::Utf8ToCp1252(path);
+    const bool ascii = std::all_of(path.begin(), path.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii)
+        out += path;
+    else
+        out += text::Utf8ToCp1252(path);
 }
 
-std::string Count(int instances)
+void PadFrom(std::string& out, std::size_t start, std::size_t width)
 {
-    return " x" + std::to_string(instances) + kLineEnd;
+    if (out.size() < start + width) out.append(start + width - out.size(), ' ');
+}
+
+// " %-15s x%d\r\n" after the path.
+void AppendVersionAndCount(std::string& out, const CModuleEntry& entry)
+{
+    const std::size_t start = out.size();
+    out += entry.m_strVersion;
+    PadFrom(out, start, kVersionWidth);
+    out += " x";
+    out += std::to_string(entry.m_nInstances);
+    out += kLineEnd;
 }
 
 // "%s\r\n%-15s x%d\r\n"
-std::string DialogLines(const CModuleEntry& entry)
+void AppendDialogLines(std::string& out, const CModuleEntry& entry)
 {
-    return PathText(entry.m_strPath) + kLineEnd + PadRight(entry.m_strVersion, kVersionWidth) + Count(entry.m_nInstances);
+    AppendPath(out, entry.m_strPath);
+    out += kLineEnd;
+    AppendVersionAndCount(out, entry);
 }
 
 // "%-55s %-15s x%d\r\n" for a process, "    %-51s %-15s x%d\r\n" for a module.
-std::string ColumnLine(const CModuleEntry& entry, const char* indent, std::size_t pathWidth)
+void AppendColumnLine(std::string& out, const CModuleEntry& entry, const char* indent, std::size_t pathWidth)
 {
-    return indent + PadRight(PathText(entry.m_strPath), pathWidth) + " " + PadRight(entry.m_strVersion, kVersionWidth) +
-           Count(entry.m_nInstances);
+    out += indent;
+    const std::size_t start = out.size();
+    AppendPath(out, entry.m_strPath);
+    PadFrom(out, start, pathWidth);
+    out += ' ';
+    AppendVersionAndCount(out, entry);
 }
 
 } // namespace
@@ -53,11 +76,11 @@ void CollectModules32(const SystemServices& services, CReportRecord& record)
     record.m_strLoadedDlls += kLineEnd + LoadResString(res::kLabelModules32) + kLineEnd;
     for (const CProcessEntry& process : list.m_arrProcesses) {
         if (EqualNoCase(FileNamePart(process.m_strPath), services.ownExecutableName)) continue;
-        record.m_strLoadedDlls += DialogLines(process);
-        record.m_strModules32 += ColumnLine(process, "", kProcessPathWidth);
+        AppendDialogLines(record.m_strLoadedDlls, process);
+        AppendColumnLine(record.m_strModules32, process, "", kProcessPathWidth);
         for (const CModuleEntry& module : process.m_arrModules) {
-            record.m_strLoadedDlls += DialogLines(module);
-            record.m_strModules32 += ColumnLine(module, kModuleIndent, kModulePathWidth);
+            AppendDialogLines(record.m_strLoadedDlls, module);
+            AppendColumnLine(record.m_strModules32, module, kModuleIndent, kModulePathWidth);
         }
     }
     if (record.m_strModules32.empty()) record.m_strLoadedDlls += LoadResString(res::kNoModule);
