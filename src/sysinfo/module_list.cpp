@@ -68,13 +68,19 @@ void CModuleList::AddNtProcess(const std::vector<platform::LoadedModule>& module
 // listed; the prefix is tested on the platform's module names.
 void CModuleList::Add95Process(const std::vector<platform::LoadedModule>& modules)
 {
+    // First pass: up to the executable, noting a product name on the way.
     bool product = false;
-    const auto exe = std::find_if(modules.begin(), modules.end(), [&](const platform::LoadedModule& m) {
+    const platform::LoadedModule* exe = nullptr;
+    for (const platform::LoadedModule& m : modules) {
         product = product || IsProductFileName(m.name);
-        return IsExeName(m.name);
-    });
-    if (exe == modules.end()) return;
+        if (IsExeName(m.name)) {
+            exe = &m;
+            break;
+        }
+    }
+    if (!exe) return;
     const std::size_t index = AddProcess(exe->path);
+    // Second pass: every module that is no executable.
     for (const platform::LoadedModule& m : modules) {
         if (IsExeName(m.name)) continue;
         m_arrProcesses[index].AddModule(m.path, m_versions);
