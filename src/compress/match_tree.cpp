@@ -207,14 +207,29 @@ QX_HOT_INLINE void Add(const Tables& t, std::uint32_t cur, Search& s)
         if (up < kFirstRoot) t.lastSeen[up] = static_cast<std::uint16_t>(cur | kCarryMark);
     }
 
-    if (r >= kFirstRoot && s.bestLen == kMaxMatchLength - 1) {
-        std::uint32_t pos = r;
-        if (pos >= cur) pos -= kHistoryBytes;
-        if (t.window[cur + kMaxMatchLength - 1] == t.window[pos + kMaxMatchLength - 1]) {
-            s.bestPos = pos;
-            s.bestLen = kMaxMatchLength;
-            ReplaceLeaf(t, q, r, cur);
-            return;
+    if (s.bestLen == kMaxMatchLength - 1) {
+        if (r >= kFirstRoot) {
+            std::uint32_t pos = r;
+            if (pos >= cur) pos -= kHistoryBytes;
+            if (t.window[cur + kMaxMatchLength - 1] == t.window[pos + kMaxMatchLength - 1]) {
+                s.bestPos = pos;
+                s.bestLen = kMaxMatchLength;
+                ReplaceLeaf(t, q, r, cur);
+                return;
+            }
+        } else if (t.depth[r] == kMaxMatchLength - 1) {
+            // A node of depth 255: its child for the 256th byte, when it is
+            // a leaf, is the match.
+            const std::uint32_t leaf = FindChild(t, r, t.window[cur + kMaxMatchLength - 1]);
+            if (leaf >= kFirstRoot) {
+                std::uint32_t pos = leaf;
+                if (pos >= cur) pos -= kHistoryBytes;
+                t.lastSeen[r] = static_cast<std::uint16_t>(cur);
+                s.bestPos = pos;
+                s.bestLen = kMaxMatchLength;
+                ReplaceLeaf(t, r, leaf, cur);
+                return;
+            }
         }
     }
     Descend(t, cur, s, q, r);
