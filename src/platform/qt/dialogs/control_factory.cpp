@@ -2,11 +2,11 @@
 
 #include "platform/qt/dialogs/app_icon_image.h"
 #include "platform/qt/dialogs/edit_input_rule.h"
+#include "platform/qt/dialogs/group_frame.h"
 #include "platform/qt/dialogs/qt_text.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -59,9 +59,37 @@ QWidget* MakeIcon(QWidget& parent)
 
 QWidget* MakeGroupBox(const res::ControlTemplate& control, QWidget& parent)
 {
-    auto* box = new QGroupBox(FromUtf8(control.text), &parent);
-    box->setAlignment(Has(control, res::kStyleCenter) ? Qt::AlignHCenter : Qt::AlignLeft);
-    return box;
+    return new GroupFrame(FromUtf8(control.text), Has(control, res::kStyleCenter) ? Qt::AlignHCenter : Qt::AlignLeft,
+                          &parent);
+}
+
+// A text of the dialog font may be wider than the face the template was
+// drawn for: a one-line label, check box or radio button then grows to its
+// text's width inside the dialog (to the right, both ways when centred, to
+// the left when right-aligned), so that no text is cut. Its place and every
+// other control stay as the template says.
+QRect FitText(const res::ControlTemplate& control, const QWidget& widget, QRect area, const QRect& client)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(&widget); label != nullptr && label->wordWrap()) return area;
+    const int needed = widget.sizeHint().width();
+    if (needed <= area.width()) return area;
+    const int extra = needed - area.width();
+    if (Has(control, res::kStyleCenter)) {
+        area.adjust(-extra / 2, 0, extra - extra / 2, 0);
+    } else if (Has(control, res::kStyleRight)) {
+        area.setLeft(area.left() - extra);
+    } else {
+        area.setRight(area.right() + extra);
+    }
+    if (area.right() > client.right()) area.moveRight(client.right());
+    if (area.left() < client.left()) area.moveLeft(client.left());
+    return area.intersected(client);
+}
+
+bool IsText(ControlKind kind)
+{
+    return kind == ControlKind::StaticText || kind == ControlKind::AutoCheckBox ||
+           kind == ControlKind::AutoRadioButton;
 }
 
 QWidget* MakePushButton(const res::ControlTemplate& control, QWidget& parent)
@@ -145,7 +173,8 @@ std::vector<BuiltControl> BuildControls(const res::DialogTemplate& dialog, QWidg
             radioGroup = nullptr;
         }
 
-        widget->setGeometry(area);
+        const QRect client = MapDialogRect(res::DialogRect{0, 0, dialog.rect.cx, dialog.rect.cy}, units);
+        widget->setGeometry(IsText(control.kind) ? FitText(control, *widget, area, client) : area);
         // A group box frames the controls inside it: it stays beneath them.
         if (control.kind == ControlKind::GroupBox) widget->lower();
         widget->setEnabled(!Has(control, res::kStyleDisabled));
