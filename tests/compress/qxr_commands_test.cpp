@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 
 #include "archive_files.h"
+#include "support/archive_fixtures.h"
 #include "support/lh5_stream_builder.h"
 #include "support/scratch_dir.h"
 
@@ -104,6 +105,43 @@ TEST_F(QxrCommand, UnpackFailuresExitWithTheCodeAndOneFrenchLine)
     }
 }
 
+TEST_F(QxrCommand, PackThenUnpackGivesTheFileBack)
+{
+    const Bytes text = qx::test::ReportLikeText(50000, 21);
+    Put("rapport.txt", text);
+    const Outcome pack = Qxr("pack rapport.txt rapport.qxr");
+    EXPECT_EQ(pack.exitCode, 0) << pack.err;
+    EXPECT_EQ(pack.err, "");
+    EXPECT_LT(ReadBytes(dir_.File("rapport.qxr")).size(), text.size());
+    std::filesystem::remove(dir_.File("rapport.txt"));
+    EXPECT_EQ(Qxr("unpack rapport.qxr").exitCode, 0);
+    EXPECT_EQ(ReadBytes(dir_.File("rapport.txt")), text);
+}
+
+TEST_F(QxrCommand, PackFailuresExitWithTheCodeAndOneFrenchLine)
+{
+    Put("source.txt", qx::test::ReportLikeText(5000, 22));
+    struct Case {
+        std::string arguments;
+        int code;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"pack missing.txt a.qxr", 1, "impossible d'ouvrir le fichier source"},
+        {"pack " + std::string(300, 'x') + " a.qxr", 1, "268 caractères"},
+        {"pack source.txt no/such/dir/a.qxr", 2, "impossible de créer l'archive"},
+        {"pack source.txt source.txt", 2, "le fichier source lui-même"},
+    };
+    for (const Case& c : cases) {
+        const Outcome run = Qxr(c.arguments);
+        EXPECT_EQ(run.exitCode, c.code) << c.arguments;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+    EXPECT_EQ(ReadBytes(dir_.File("source.txt")), qx::test::ReportLikeText(5000, 22));
+    EXPECT_FALSE(Exists(dir_.File("a.qxr")));
+}
+
 TEST_F(QxrCommand, SizePrintsTheLengthOrExitsWith1Or2)
 {
     Put("a.qxr", Repeated('s', 10, "n"));
@@ -121,7 +159,7 @@ TEST_F(QxrCommand, SizePrintsTheLengthOrExitsWith1Or2)
 
 TEST_F(QxrCommand, HelpTextsNameTheExitCodes)
 {
-    for (const char* command : {"unpack", "size"}) {
+    for (const char* command : {"pack", "unpack", "size"}) {
         const Outcome run = Qxr(std::string(command) + " --help");
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_NE(run.out.find(std::string("Usage: qxr ") + command), std::string::npos);
@@ -129,6 +167,7 @@ TEST_F(QxrCommand, HelpTextsNameTheExitCodes)
     }
     EXPECT_EQ(Qxr("unpack").exitCode, 64);
     EXPECT_EQ(Qxr("size a b").exitCode, 64);
+    EXPECT_EQ(Qxr("pack onlyone").exitCode, 64);
 }
 
 } // namespace
