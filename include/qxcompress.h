@@ -36,7 +36,8 @@ extern "C" {
 /*
  * nfCompacte: packs the file `sourcePath` into the archive `archivePath`.
  *
- *   reserved     stored and otherwise unused; pass 0.
+ *   reserved     ignored; pass 0. Every call takes its own reference on the
+ *                library's file table, so any value works as 0 does.
  *   sourcePath   the file to pack; it must exist. Stored unchanged in the
  *                archive as the member's name, so at most 268 bytes.
  *   archivePath  the archive to write; an existing file is replaced.
