@@ -135,9 +135,10 @@ VersionBlock VersionInfoBlock(const VersionResourceSpec& spec)
     }
     VersionBlock vars{"VarFileInfo", pe::kBlockTypeText, 0, {}, {TranslationBlock(spec.translations)}};
 
-    if (spec.stringInfoFirst) root.children.push_back(std::move(strings));
+    const bool stringsFirst = spec.order == VersionResourceSpec::Order::StringInfoFirst;
+    if (stringsFirst) root.children.push_back(std::move(strings));
     if (spec.withVarFileInfo) root.children.push_back(std::move(vars));
-    if (!spec.stringInfoFirst) root.children.push_back(std::move(strings));
+    if (!stringsFirst) root.children.push_back(std::move(strings));
     return root;
 }
 

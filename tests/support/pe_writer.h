@@ -40,7 +40,7 @@ struct VersionResourceSpec {
     bool withVarFileInfo = true;
     std::vector<std::uint32_t> translations = {0x04E4040C};
     std::vector<StringTable> tables;
-    bool stringInfoFirst = true;
+    enum class Order { StringInfoFirst, VarInfoFirst } order = Order::StringInfoFirst;
 };
 
 // The usual resource: one table (040C, 04E4) with "FileVersion" = `version`.

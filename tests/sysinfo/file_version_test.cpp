@@ -72,7 +72,7 @@ TEST(FileVersion, KeysCompareWithoutRegardToCaseAndOrderOfBlocksDoesNotMatter)
     VersionResourceSpec spec;
     spec.translations = {0x04B00409};
     spec.tables = {{0x0409, 0x04B0, {{"Comments", "x"}, {"fileversion", "1.0"}}}};
-    spec.stringInfoFirst = false;
+    spec.order = VersionResourceSpec::Order::VarInfoFirst;
     VersionBlock root = VersionInfoBlock(spec);
     root.children[1].children[0].key = "040904b0"; // lower-case hexadecimal, as some tools write it
     EXPECT_EQ(VersionOfBytes(BuildPeImage({PeKind::Pe32, EncodeBlock(root), 1}).bytes), "1.0");

@@ -40,7 +40,7 @@ int main(int argc, char** argv)
     VersionResourceSpec two;
     two.translations = {0x04B00409, 0x04E4040C};
     two.tables = {{0x040C, 0x04E4, {{"FileVersion", "fr"}}}, {0x0409, 0x04B0, {{"FileVersion", "\xE2\x82\xAC 1"}}}};
-    two.stringInfoFirst = false;
+    two.order = VersionResourceSpec::Order::VarInfoFirst;
     Write(dir, "two-translations", Image(two, PeKind::Pe32Plus));
 
     VersionResourceSpec noVar = SimpleVersion("5.50");
