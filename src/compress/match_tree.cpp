@@ -125,8 +125,9 @@ inline void ReplaceLeaf(const Tables& t, std::uint32_t q, std::uint32_t r, std::
 
 // Goes down from child r of q, where the string at cur is known to agree
 // on s.bestLen bytes, until the match ends: at a split edge, at a missing
-// child, or after 256 bytes.
-void Descend(const Tables& t, std::uint32_t cur, Search& s, std::uint32_t q, std::uint32_t r)
+// child, or after 256 bytes. Takes and gives the search state by value, so
+// that the caller's copy can stay in registers.
+Search Descend(const Tables& t, std::uint32_t cur, Search s, std::uint32_t q, std::uint32_t r)
 {
     for (;;) {
         std::uint32_t limit;
@@ -144,7 +145,7 @@ void Descend(const Tables& t, std::uint32_t cur, Search& s, std::uint32_t q, std
             s.bestLen = MatchLength(t.window + cur, t.window + pos, s.bestLen, limit);
             if (s.bestLen < limit) {
                 s.freeNode = SplitEdge(t, r, cur, pos, s.bestLen, s.freeNode);
-                return;
+                return s;
             }
         }
         if (s.bestLen >= kMaxMatchLength) break;
@@ -154,15 +155,16 @@ void Descend(const Tables& t, std::uint32_t cur, Search& s, std::uint32_t q, std
         r = FindChild(t, q, c);
         if (r == 0) {
             AttachChild(t, q, c, cur);
-            return;
+            return s;
         }
         s.bestLen += 1;
     }
     ReplaceLeaf(t, q, r, cur);
+    return s;
 }
 
 // The search from the root of the string's first byte.
-void SearchFromRoot(const Tables& t, std::uint32_t cur, Search& s)
+Search SearchFromRoot(const Tables& t, std::uint32_t cur, Search s)
 {
     const std::uint32_t q = t.window[cur] + kFirstRoot;
     const std::uint32_t c = t.window[cur + 1];
@@ -170,10 +172,10 @@ void SearchFromRoot(const Tables& t, std::uint32_t cur, Search& s)
     if (r == 0) {
         AttachChild(t, q, c, cur);
         s.bestLen = 1;
-        return;
+        return s;
     }
     s.bestLen = 2;
-    Descend(t, cur, s, q, r);
+    return Descend(t, cur, s, q, r);
 }
 
 // Finds the longest match for the string at cur and adds leaf cur (see
@@ -183,7 +185,7 @@ void SearchFromRoot(const Tables& t, std::uint32_t cur, Search& s)
 QX_HOT_INLINE void Add(const Tables& t, std::uint32_t cur, Search& s)
 {
     if (s.bestLen < 4) {
-        SearchFromRoot(t, cur, s);
+        s = SearchFromRoot(t, cur, s);
         return;
     }
     // The string at cur shares bestLen - 1 bytes with the one after the
@@ -232,7 +234,7 @@ QX_HOT_INLINE void Add(const Tables& t, std::uint32_t cur, Search& s)
             }
         }
     }
-    Descend(t, cur, s, q, r);
+    s = Descend(t, cur, s, q, r);
 }
 
 // Removes leaf cur, which is in the tree. Returns the new head of the free list.
@@ -334,9 +336,9 @@ void AdvancePositions(MatchTree& tree, std::uint32_t count, WindowSource& source
     const Tables t = TablesOf(tree);
     Search s{tree.bestLen, tree.bestPos, tree.freeNode};
     std::uint32_t cur = tree.cur;
-    std::uint32_t lookahead = tree.lookahead;
+    // Every step uses up one byte of look-ahead; refills add theirs.
+    std::uint32_t lookahead = tree.lookahead - count;
     for (; count > 0; --count) {
-        --lookahead;
         ++cur;
         if (cur == 2 * kHistoryBytes) {
             std::memmove(t.window, t.window + kHistoryBytes, kFirstReadBytes);
