@@ -19,7 +19,8 @@ void CProcessEntry::AddModule(const std::string& path, VersionLookup& versions)
 
 void CProcessEntry::SortModules()
 {
-    std::stable_sort(m_arrModules.begin(), m_arrModules.end(), [](const CModuleEntry& a, const CModuleEntry& b) {
+    // Paths are unique here; names that differ only in case may come in any order.
+    std::sort(m_arrModules.begin(), m_arrModules.end(), [](const CModuleEntry& a, const CModuleEntry& b) {
         return CompareNoCase(a.m_strPath, b.m_strPath) < 0;
     });
 }

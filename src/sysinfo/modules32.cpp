@@ -65,6 +65,19 @@ void AppendColumnLine(std::string& out, const CModuleEntry& entry, const char* i
     AppendVersionAndCount(out, entry);
 }
 
+// Room for both forms of every entry, so that the texts grow once.
+std::size_t WrittenSizeEstimate(const CModuleList& list)
+{
+    constexpr std::size_t kLineOverhead = kProcessPathWidth + kVersionWidth + 16;
+    std::size_t size = 0;
+    for (const CProcessEntry& process : list.m_arrProcesses) {
+        size += process.m_strPath.size() + process.m_strVersion.size() + kLineOverhead;
+        for (const CModuleEntry& module : process.m_arrModules)
+            size += module.m_strPath.size() + module.m_strVersion.size() + kLineOverhead;
+    }
+    return size;
+}
+
 } // namespace
 
 void CollectModules32(const SystemServices& services, CReportRecord& record)
@@ -73,6 +86,9 @@ void CollectModules32(const SystemServices& services, CReportRecord& record)
     CModuleList list(services.files);
     list.Enumerate(services.processes, services.provider);
 
+    const std::size_t estimate = WrittenSizeEstimate(list);
+    record.m_strModules32.reserve(estimate);
+    record.m_strLoadedDlls.reserve(record.m_strLoadedDlls.size() + estimate);
     record.m_strLoadedDlls += kLineEnd + LoadResString(res::kLabelModules32) + kLineEnd;
     for (const CProcessEntry& process : list.m_arrProcesses) {
         if (EqualNoCase(FileNamePart(process.m_strPath), services.ownExecutableName)) continue;
