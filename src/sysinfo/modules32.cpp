@@ -35,7 +35,7 @@ void PadFrom(std::string& out, std::size_t start, std::size_t width)
     if (out.size() < start + width) out.append(start + width - out.size(), ' ');
 }
 
-// " %-15s x%d\r\n" after the path.
+// "%-15s x%d\r\n": the version column and the count.
 void AppendVersionAndCount(std::string& out, const CModuleEntry& entry)
 {
     const std::size_t start = out.size();
