@@ -4,6 +4,7 @@ qx_add_test(compress_encoder_tests
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/encoder_support.cpp
           ${CMAKE_CURRENT_LIST_DIR}/encoder_bit_writer_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/encoder_code_tree_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/encoder_failure_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/encoder_golden_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/encoder_match_tree_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/encoder_roundtrip_test.cpp

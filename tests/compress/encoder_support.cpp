@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "compress/archive_format.h"
 #include "compress/platform/file_slots.h"
@@ -24,13 +25,15 @@ void WriteFileBytes(const std::string& path, const Bytes& bytes)
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-Packed PackWithWriteMember(const ScratchDir& dir, const Bytes& source)
+Packed PackWithWriteMember(const ScratchDir& dir, const Bytes& source, const PackSetting& setting)
 {
     const std::string sourcePath = dir.File("source.bin");
     const std::string archivePath = dir.File("archive.qxr");
     WriteFileBytes(sourcePath, source);
     Packed packed;
     {
+        std::optional<ScopedFileOps> files;
+        if (setting.files) files.emplace(*setting.files);
         SlotTableReference table;
         ScopedSlot src;
         ScopedSlot arc;
@@ -43,7 +46,11 @@ Packed PackWithWriteMember(const ScratchDir& dir, const Bytes& source)
         job->archiveSlot = arc.get();
         MemberHeader header;
         header.SetName(sourcePath);
-        packed.result = WriteMember(*job, header);
+        {
+            std::optional<ScopedMemorySource> memory;
+            if (setting.writeMemory) memory.emplace(*setting.writeMemory);
+            packed.result = WriteMember(*job, header);
+        }
         FreeMatchTables(job->tree);
     }
     packed.archive = ReadFileBytes(archivePath);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "compress/platform/file_ops.h"
+#include "compress/platform/memory_block.h"
 #include "compress/write_member.h"
 #include "support/scratch_dir.h"
 
@@ -19,8 +21,14 @@ struct Packed {
     Bytes archive;
 };
 
+// What a test puts in place for one packing.
+struct PackSetting {
+    compress::FileOps* files = nullptr;              // for the whole call, opens included
+    compress::MemorySource* writeMemory = nullptr;  // for WriteMember only, after the tree exists
+};
+
 // Packs `source` (stored as `dir`/source.bin, the name given to the header).
-Packed PackWithWriteMember(const ScratchDir& dir, const Bytes& source);
+Packed PackWithWriteMember(const ScratchDir& dir, const Bytes& source, const PackSetting& setting = {});
 
 // The lh5 data of a packed archive (between header and trailer).
 Bytes PackedData(const Bytes& archive);
