@@ -169,8 +169,15 @@ bool Lh5Decoder::Copy(std::uint32_t& r, std::uint32_t count, std::uint8_t* buffe
         } else if (r - from == 1) {
             std::memset(out, *in, length);
         } else {
-            // Forward, byte by byte: the source repeats its short period.
-            for (std::uint32_t i = 0; i < length; ++i) out[i] = in[i];
+            // A period of 2 to 7 bytes: the first 16 bytes one by one, then
+            // the rest from a whole number of periods (8 or more bytes) back.
+            const std::uint32_t period = r - from;
+            const std::uint32_t head = std::min(length, 16u);
+            for (std::uint32_t i = 0; i < head; ++i) out[i] = in[i];
+            if (length > head) {
+                const std::uint32_t back = head / period * period;
+                CopyApart(out + head, out + head - back, length - head);
+            }
         }
         r += length;
         copyFrom_ = static_cast<std::uint16_t>((from + length) & kRingMask);
