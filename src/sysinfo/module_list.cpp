@@ -25,6 +25,12 @@ void CProcessEntry::SortModules()
     });
 }
 
+void CProcessEntry::ReserveModules(std::size_t count)
+{
+    m_arrModules.reserve(count);
+    m_mapIndex.reserve(count);
+}
+
 std::size_t CModuleList::AddProcess(const std::string& path)
 {
     CProcessEntry entry;
@@ -55,6 +61,7 @@ void CModuleList::AddNtProcess(const std::vector<platform::LoadedModule>& module
 {
     if (modules.empty() || modules.front().path.empty()) return;
     const std::size_t index = AddProcess(modules.front().path);
+    m_arrProcesses[index].ReserveModules(modules.size() - 1);
     bool product = IsProductFileName(FileNamePart(modules.front().path));
     for (std::size_t i = 1; i < modules.size(); ++i) {
         const std::string& path = modules[i].path;
@@ -81,6 +88,7 @@ void CModuleList::Add95Process(const std::vector<platform::LoadedModule>& module
     }
     if (!exe) return;
     const std::size_t index = AddProcess(exe->path);
+    m_arrProcesses[index].ReserveModules(modules.size());
     // Second pass: every module that is no executable.
     for (const platform::LoadedModule& m : modules) {
         if (IsExeName(m.name)) continue;

@@ -32,6 +32,9 @@ public:
     // Modules by path without regard to ASCII case; the index is not kept up.
     void SortModules();
 
+    // Room for `count` modules, so that adding them moves nothing.
+    void ReserveModules(std::size_t count);
+
     std::unordered_map<std::string, std::size_t> m_mapIndex; // exact path to position in m_arrModules
     std::vector<CModuleEntry> m_arrModules;
 };
