@@ -5,11 +5,15 @@
 #include "resources/string_table.h"
 #include "text/cp1252.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
+#include <QTranslator>
 
 namespace qx::report {
 namespace {
@@ -21,10 +25,34 @@ QString FromCp1252(const std::string& text)
     return QString::fromStdString(text::Cp1252ToUtf8(text));
 }
 
+// Qt's own French texts for the dialog (title, buttons, the replace
+// question) while it runs, as the French platform's dialog would show them;
+// without the translation files the dialog stays in English.
+class FrenchQtTexts {
+public:
+    FrenchQtTexts()
+    {
+        m_installed = m_translator.load(QLocale(QLocale::French), "qtbase", "_",
+                                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+                      QCoreApplication::installTranslator(&m_translator);
+    }
+    ~FrenchQtTexts()
+    {
+        if (m_installed) QCoreApplication::removeTranslator(&m_translator);
+    }
+    FrenchQtTexts(const FrenchQtTexts&) = delete;
+    FrenchQtTexts& operator=(const FrenchQtTexts&) = delete;
+
+private:
+    QTranslator m_translator;
+    bool m_installed = false;
+};
+
 } // namespace
 
 std::optional<std::string> RunSaveArchiveDialog(QWidget* parent, const std::string& defaultName)
 {
+    const FrenchQtTexts french;
     QFileDialog dialog(parent);
     dialog.setObjectName("saveArchiveDialog");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
