@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# The Print command end to end under a real X server: a screen-sized image on
+# the clipboard opens the report, "&Imprimer" picks the incident point with a
+# click, and the printout goes to a PDF file through the printer dialog's
+# automation hook (QX_PRINT_TO_PDF). The PDF is read back with poppler.
+#
+# Usage: print_to_pdf.sh QXBETA_BINARY [OUTPUT_DIR]
+# Without xvfb-run's display it starts one itself. The PDF, the last page as
+# PNG and the screens seen on the way stay in OUTPUT_DIR.
+set -euo pipefail
+
+binary=$(realpath "$1")
+out=${2:-$(mktemp -d)}
+mkdir -p "$out"
+out=$(realpath "$out")
+
+if [ -z "${QX_E2E_IN_XVFB:-}" ]; then
+  export QX_E2E_IN_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$binary" "$out"
+fi
+
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+app_pid=""
+clip_pid=""
+stop() { # the pid of a process this script started
+  if [ -n "$1" ] && kill -0 "$1" 2>/dev/null; then kill "$1"; wait "$1" 2>/dev/null || true; fi
+}
+cleanup() {
+  stop "$app_pid"
+  stop "$clip_pid"
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  import -window root "$out/screen-at-failure.png" 2>/dev/null || true
+  exit 1
+}
+
+# A configuration with an installed environment and a stored identity.
+# Its own runtime directory: a copy run by someone else on this machine is
+# not the one this test talks to.
+export XDG_CONFIG_HOME="$work/config" HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$XDG_CONFIG_HOME/Orvane" "$HOME" "$work/orvane" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+touch "$work/orvane/orvane55.exe"
+printf '[Orvane55]\r\nREPEXE=%s\r\n[QXBETA]\r\nINFO=0\r\nINFOIMP=0\r\nnumrpt=41\r\nNom=Martin Dupont\r\nns=654321\r\n' \
+  "$work/orvane" > "$XDG_CONFIG_HOME/Orvane/Orvane.ini"
+
+pdf="$out/report.pdf"
+rm -f "$pdf"
+QX_PRINT_TO_PDF="$pdf" "$binary" > "$out/qxbeta.log" 2>&1 &
+app_pid=$!
+
+wait_for() { # seconds, then a command that must succeed
+  local tries=$(( $1 * 5 )); shift
+  for _ in $(seq "$tries"); do "$@" > /dev/null 2>&1 && return 0; sleep 0.2; done
+  return 1
+}
+
+# The watcher window is up when the clipboard viewer is: give it a moment.
+wait_for 20 xdotool search --pid "$app_pid" --onlyvisible --name "." || fail "qxbeta did not start"
+sleep 1
+
+# A "screenshot": a flat grey image of the screen's size.
+python3 "$here/print_checks.py" grey-png 1024 768 "$work/screen.png"
+xclip -quiet -selection clipboard -t image/png -i "$work/screen.png" 2>/dev/null &
+clip_pid=$!
+
+report=""
+# The report dialog: the wide one of the windows with the dialogs' caption
+# (the progress window has it too, and goes).
+find_report() {
+  report=""
+  local id width
+  for id in $(xdotool search --onlyvisible --name "Orvane Logiciels" 2>/dev/null); do
+    width=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null | sed -n 's/^WIDTH=//p')
+    if [ "${width:-0}" -ge 500 ]; then report=$id; return 0; fi
+  done
+  return 1
+}
+wait_for 20 find_report || fail "the report dialog did not open"
+sleep 1
+import -window root "$out/screen-report-dialog.png"
+
+# The description, then "&Imprimer".
+xdotool windowfocus --sync "$report"
+xdotool key --window "$report" Tab
+xdotool type --delay 20 "The editor froze after F9."
+xdotool key --window "$report" alt+i
+
+# The pick: the image over the whole screen until a click.
+sleep 2
+import -window root "$out/screen-pick.png"
+xdotool mousemove 300 200 click 1
+
+wait_for 60 test -s "$pdf" || fail "no PDF was written"
+wait_for 30 pdfinfo "$pdf" || fail "the PDF is not complete"
+sleep 1
+
+python3 "$here/print_checks.py" check-printout "$pdf" "$XDG_CONFIG_HOME/Orvane/Orvane.ini" "$out" 300 200 1024 768
+echo "1 passed, 0 failed"
