@@ -92,7 +92,16 @@ xdotool type --delay 20 "The editor froze after F9."
 xdotool key --window "$report" alt+i
 
 # The pick: the image over the whole screen until a click.
-sleep 2
+find_pick() {
+  local id geometry
+  for id in $(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null); do
+    geometry=$(xdotool getwindowgeometry --shell "$id" 2>/dev/null | tr '\n' ' ')
+    case "$geometry" in *"X=0 Y=0 WIDTH=1024 HEIGHT=768"*) return 0 ;; esac
+  done
+  return 1
+}
+wait_for 30 find_pick || fail "the pick surface did not cover the screen"
+sleep 0.5
 import -window root "$out/screen-pick.png"
 xdotool mousemove 300 200 click 1
 
