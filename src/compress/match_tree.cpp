@@ -41,20 +41,35 @@ inline std::uint32_t MatchLength(const std::uint8_t* a, const std::uint8_t* b, s
     return limit;
 }
 
-// The seven tables, copied out of the tree once per call. The object is
-// const, so the compiler may keep the pointers in registers across the
-// calls of the rare paths that receive it.
-struct Tables {
-    std::uint8_t* window;
-    std::uint8_t* depth;
-    std::uint8_t* fanout;
-    std::uint16_t* lastSeen;
-    std::uint16_t* parent;
-    std::uint16_t* prev;
-    std::uint16_t* next;
-};
+// The seven tables live in one memory block at fixed offsets, so that the
+// search addresses all of them from one register.
+constexpr std::size_t kParentAt = 0; // the block starts with `parent`
+constexpr std::size_t kPrevAt = kParentAt + kLeafLimit * sizeof(std::uint16_t);
+constexpr std::size_t kNextAt = kPrevAt + kLeafLimit * sizeof(std::uint16_t);
+constexpr std::size_t kLastSeenAt = kNextAt + kNextCount * sizeof(std::uint16_t);
+constexpr std::size_t kDepthAt = kLastSeenAt + kNodeCount * sizeof(std::uint16_t);
+constexpr std::size_t kFanoutAt = kDepthAt + kNodeCount;
+constexpr std::size_t kWindowAt = kFanoutAt + kNodeCount;
+constexpr std::size_t kTreeBlockBytes = kWindowAt + kWindowBytes + kWindowSlack;
 
-Tables TablesOf(const MatchTree& t) { return {t.window, t.depth, t.fanout, t.lastSeen, t.parent, t.prev, t.next}; }
+// The tables of a tree's block, as seen by the search.
+class Tables {
+public:
+    explicit Tables(const MatchTree& tree) : block_(reinterpret_cast<std::uint8_t*>(tree.parent)) {}
+
+    std::uint16_t* parent() const { return Table16(kParentAt); }
+    std::uint16_t* prev() const { return Table16(kPrevAt); }
+    std::uint16_t* next() const { return Table16(kNextAt); }
+    std::uint16_t* lastSeen() const { return Table16(kLastSeenAt); }
+    std::uint8_t* depth() const { return block_ + kDepthAt; }
+    std::uint8_t* fanout() const { return block_ + kFanoutAt; }
+    std::uint8_t* window() const { return block_ + kWindowAt; }
+
+private:
+    std::uint16_t* Table16(std::size_t at) const { return reinterpret_cast<std::uint16_t*>(block_ + at); }
+
+    std::uint8_t* const block_;
+};
 
 // The search state that moves from one position to the next.
 struct Search {
@@ -68,32 +83,32 @@ inline std::uint32_t ListHead(std::uint32_t q, std::uint32_t c) { return kListHe
 // The child of q whose edge starts with byte c, or 0.
 inline std::uint32_t FindChild(const Tables& t, std::uint32_t q, std::uint32_t c)
 {
-    std::uint32_t r = t.next[ListHead(q, c)];
-    t.parent[0] = static_cast<std::uint16_t>(q); // sentinel: the list ends at 0
-    while (t.parent[r] != q) r = t.next[r];
+    std::uint32_t r = t.next()[ListHead(q, c)];
+    t.parent()[0] = static_cast<std::uint16_t>(q); // sentinel: the list ends at 0
+    while (t.parent()[r] != q) r = t.next()[r];
     return r;
 }
 
 inline void AttachChild(const Tables& t, std::uint32_t q, std::uint32_t c, std::uint32_t r)
 {
     const std::uint32_t h = ListHead(q, c);
-    const std::uint32_t first = t.next[h];
-    t.next[h] = static_cast<std::uint16_t>(r);
-    t.next[r] = static_cast<std::uint16_t>(first);
-    t.prev[first] = static_cast<std::uint16_t>(r);
-    t.prev[r] = static_cast<std::uint16_t>(h);
-    t.parent[r] = static_cast<std::uint16_t>(q);
-    ++t.fanout[q]; // wraps for 256 children; only the counts 1 and 2 are ever decided on
+    const std::uint32_t first = t.next()[h];
+    t.next()[h] = static_cast<std::uint16_t>(r);
+    t.next()[r] = static_cast<std::uint16_t>(first);
+    t.prev()[first] = static_cast<std::uint16_t>(r);
+    t.prev()[r] = static_cast<std::uint16_t>(h);
+    t.parent()[r] = static_cast<std::uint16_t>(q);
+    ++t.fanout()[q]; // wraps for 256 children; only the counts 1 and 2 are ever decided on
 }
 
 // Puts `replacement` where `old` sits in its sibling list, under old's parent.
 inline void TakePlace(const Tables& t, std::uint32_t old, std::uint32_t replacement)
 {
-    t.prev[replacement] = t.prev[old];
-    t.next[t.prev[old]] = static_cast<std::uint16_t>(replacement);
-    t.next[replacement] = t.next[old];
-    t.prev[t.next[old]] = static_cast<std::uint16_t>(replacement);
-    t.parent[replacement] = t.parent[old];
+    t.prev()[replacement] = t.prev()[old];
+    t.next()[t.prev()[old]] = static_cast<std::uint16_t>(replacement);
+    t.next()[replacement] = t.next()[old];
+    t.prev()[t.next()[old]] = static_cast<std::uint16_t>(replacement);
+    t.parent()[replacement] = t.parent()[old];
 }
 
 // The string at cur agrees with node `old` on `length` bytes only, the
@@ -103,13 +118,13 @@ std::uint32_t SplitEdge(const Tables& t, std::uint32_t old, std::uint32_t cur, s
                         std::uint32_t length, std::uint32_t freeNode)
 {
     const std::uint32_t node = freeNode;
-    freeNode = t.next[node];
-    t.fanout[node] = 0;
+    freeNode = t.next()[node];
+    t.fanout()[node] = 0;
     TakePlace(t, old, node);
-    t.depth[node] = static_cast<std::uint8_t>(length);
-    t.lastSeen[node] = static_cast<std::uint16_t>(cur);
-    AttachChild(t, node, t.window[pos + length], old);
-    AttachChild(t, node, t.window[cur + length], cur);
+    t.depth()[node] = static_cast<std::uint8_t>(length);
+    t.lastSeen()[node] = static_cast<std::uint16_t>(cur);
+    AttachChild(t, node, t.window()[pos + length], old);
+    AttachChild(t, node, t.window()[cur + length], cur);
     return freeNode;
 }
 
@@ -118,9 +133,9 @@ std::uint32_t SplitEdge(const Tables& t, std::uint32_t old, std::uint32_t cur, s
 inline void ReplaceLeaf(const Tables& t, std::uint32_t q, std::uint32_t r, std::uint32_t cur)
 {
     TakePlace(t, r, cur);
-    t.parent[cur] = static_cast<std::uint16_t>(q);
-    t.parent[r] = 0;
-    t.next[r] = static_cast<std::uint16_t>(cur);
+    t.parent()[cur] = static_cast<std::uint16_t>(q);
+    t.parent()[r] = 0;
+    t.next()[r] = static_cast<std::uint16_t>(cur);
 }
 
 // Goes down from child r of q, where the string at cur is known to agree
@@ -136,22 +151,22 @@ Search Descend(const Tables& t, std::uint32_t cur, Search s, std::uint32_t q, st
             limit = kMaxMatchLength;
             pos = r;
         } else {
-            limit = t.depth[r];
-            pos = t.lastSeen[r] & kPositionMask;
+            limit = t.depth()[r];
+            pos = t.lastSeen()[r] & kPositionMask;
         }
         if (pos >= cur) pos -= kHistoryBytes;
         s.bestPos = pos;
         if (s.bestLen < limit) {
-            s.bestLen = MatchLength(t.window + cur, t.window + pos, s.bestLen, limit);
+            s.bestLen = MatchLength(t.window() + cur, t.window() + pos, s.bestLen, limit);
             if (s.bestLen < limit) {
                 s.freeNode = SplitEdge(t, r, cur, pos, s.bestLen, s.freeNode);
                 return s;
             }
         }
         if (s.bestLen >= kMaxMatchLength) break;
-        t.lastSeen[r] = static_cast<std::uint16_t>(cur);
+        t.lastSeen()[r] = static_cast<std::uint16_t>(cur);
         q = r;
-        const std::uint32_t c = t.window[cur + s.bestLen];
+        const std::uint32_t c = t.window()[cur + s.bestLen];
         r = FindChild(t, q, c);
         if (r == 0) {
             AttachChild(t, q, c, cur);
@@ -166,8 +181,8 @@ Search Descend(const Tables& t, std::uint32_t cur, Search s, std::uint32_t q, st
 // The search from the root of the string's first byte.
 Search SearchFromRoot(const Tables& t, std::uint32_t cur, Search s)
 {
-    const std::uint32_t q = t.window[cur] + kFirstRoot;
-    const std::uint32_t c = t.window[cur + 1];
+    const std::uint32_t q = t.window()[cur] + kFirstRoot;
+    const std::uint32_t c = t.window()[cur + 1];
     const std::uint32_t r = FindChild(t, q, c);
     if (r == 0) {
         AttachChild(t, q, c, cur);
@@ -192,41 +207,41 @@ QX_HOT_INLINE void Add(const Tables& t, std::uint32_t cur, Search& s)
     // previous match: climb from that leaf to the node of that depth.
     s.bestLen -= 1;
     std::uint32_t r = (s.bestPos + 1) | kFirstRoot;
-    while (t.parent[r] == 0) r = t.next[r]; // leaves replaced by a 256-byte match
-    std::uint32_t q = t.parent[r];
-    while (t.depth[q] >= s.bestLen) {
+    while (t.parent()[r] == 0) r = t.next()[r]; // leaves replaced by a 256-byte match
+    std::uint32_t q = t.parent()[r];
+    while (t.depth()[q] >= s.bestLen) {
         r = q;
-        q = t.parent[q];
+        q = t.parent()[q];
     }
     // Carry the new position up. Roots never hold a mark (their lastSeen
     // stays 0), so a climb that ended at a root has nothing to carry.
     if (q < kFirstRoot) {
         std::uint32_t up = q;
-        while (t.lastSeen[up] & kCarryMark) {
-            t.lastSeen[up] = static_cast<std::uint16_t>(cur);
-            up = t.parent[up];
+        while (t.lastSeen()[up] & kCarryMark) {
+            t.lastSeen()[up] = static_cast<std::uint16_t>(cur);
+            up = t.parent()[up];
         }
-        if (up < kFirstRoot) t.lastSeen[up] = static_cast<std::uint16_t>(cur | kCarryMark);
+        if (up < kFirstRoot) t.lastSeen()[up] = static_cast<std::uint16_t>(cur | kCarryMark);
     }
 
     if (s.bestLen == kMaxMatchLength - 1) {
         if (r >= kFirstRoot) {
             std::uint32_t pos = r;
             if (pos >= cur) pos -= kHistoryBytes;
-            if (t.window[cur + kMaxMatchLength - 1] == t.window[pos + kMaxMatchLength - 1]) {
+            if (t.window()[cur + kMaxMatchLength - 1] == t.window()[pos + kMaxMatchLength - 1]) {
                 s.bestPos = pos;
                 s.bestLen = kMaxMatchLength;
                 ReplaceLeaf(t, q, r, cur);
                 return;
             }
-        } else if (t.depth[r] == kMaxMatchLength - 1) {
+        } else if (t.depth()[r] == kMaxMatchLength - 1) {
             // A node of depth 255: its child for the 256th byte, when it is
             // a leaf, is the match.
-            const std::uint32_t leaf = FindChild(t, r, t.window[cur + kMaxMatchLength - 1]);
+            const std::uint32_t leaf = FindChild(t, r, t.window()[cur + kMaxMatchLength - 1]);
             if (leaf >= kFirstRoot) {
                 std::uint32_t pos = leaf;
                 if (pos >= cur) pos -= kHistoryBytes;
-                t.lastSeen[r] = static_cast<std::uint16_t>(cur);
+                t.lastSeen()[r] = static_cast<std::uint16_t>(cur);
                 s.bestPos = pos;
                 s.bestLen = kMaxMatchLength;
                 ReplaceLeaf(t, r, leaf, cur);
@@ -237,41 +252,76 @@ QX_HOT_INLINE void Add(const Tables& t, std::uint32_t cur, Search& s)
     s = Descend(t, cur, s, q, r);
 }
 
+// Goes on through a long run or repeat after a position that found 256
+// bytes: as long as each next position is the short case of Add (no leaf
+// leaves the history, the leaf after the previous match is in the tree right
+// under a node of depth below 255, and the 256th byte still agrees), that
+// position is added here. Stops before the first position that needs more,
+// before the window's end, and after at most `limit` positions; returns how
+// many it added, the last at cur + that count.
+QX_HOT_INLINE std::uint32_t RunOfLongestMatches(const Tables& t, std::uint32_t cur, Search& s, std::uint32_t limit)
+{
+    std::uint32_t done = 0;
+    std::uint32_t pos = s.bestPos;
+    while (done < limit) {
+        const std::uint32_t next = cur + done + 1;
+        if (next == 2 * kHistoryBytes || t.parent()[next] != 0) break;
+        const std::uint32_t r = (pos + 1) | kFirstRoot;
+        const std::uint32_t q = t.parent()[r];
+        if (q == 0) break;
+        if (t.window()[next + kMaxMatchLength - 1] != t.window()[pos + kMaxMatchLength]) break;
+        if (q < kFirstRoot) {
+            if (t.depth()[q] >= kMaxMatchLength - 1) break;
+            std::uint32_t up = q;
+            while (t.lastSeen()[up] & kCarryMark) {
+                t.lastSeen()[up] = static_cast<std::uint16_t>(next);
+                up = t.parent()[up];
+            }
+            if (up < kFirstRoot) t.lastSeen()[up] = static_cast<std::uint16_t>(next | kCarryMark);
+        }
+        ReplaceLeaf(t, q, r, next);
+        pos += 1; // the leaf after a match starting at pos, in window terms
+        ++done;
+    }
+    s.bestPos = pos;
+    return done;
+}
+
 // Removes leaf cur, which is in the tree. Returns the new head of the free list.
 std::uint32_t Unlink(const Tables& t, std::uint32_t cur, std::uint32_t freeNode)
 {
-    t.next[t.prev[cur]] = t.next[cur];
-    t.prev[t.next[cur]] = t.prev[cur];
-    const std::uint32_t r = t.parent[cur];
-    t.parent[cur] = 0;
+    t.next()[t.prev()[cur]] = t.next()[cur];
+    t.prev()[t.next()[cur]] = t.prev()[cur];
+    const std::uint32_t r = t.parent()[cur];
+    t.parent()[cur] = 0;
     if (r >= kFirstRoot) return freeNode;
-    if (--t.fanout[r] > 1) return freeNode;
+    if (--t.fanout()[r] > 1) return freeNode;
 
     // r has one child left and goes; its latest position is carried up.
-    std::uint32_t latest = t.lastSeen[r] & kPositionMask;
+    std::uint32_t latest = t.lastSeen()[r] & kPositionMask;
     if (latest >= cur) latest -= kHistoryBytes;
     std::uint32_t s = latest;
-    std::uint32_t q = t.parent[r];
+    std::uint32_t q = t.parent()[r];
     std::uint32_t u;
-    while ((u = t.lastSeen[q]) & kCarryMark) {
+    while ((u = t.lastSeen()[q]) & kCarryMark) {
         u &= kPositionMask;
         if (u >= cur) u -= kHistoryBytes;
         if (u > s) s = u;
-        t.lastSeen[q] = static_cast<std::uint16_t>(s | kFirstRoot);
-        q = t.parent[q];
+        t.lastSeen()[q] = static_cast<std::uint16_t>(s | kFirstRoot);
+        q = t.parent()[q];
     }
     if (q < kFirstRoot) {
         if (u >= cur) u -= kHistoryBytes;
         if (u > s) s = u;
-        t.lastSeen[q] = static_cast<std::uint16_t>(s | kFirstRoot | kCarryMark);
+        t.lastSeen()[q] = static_cast<std::uint16_t>(s | kFirstRoot | kCarryMark);
     }
 
-    const std::uint32_t child = FindChild(t, r, t.window[latest + t.depth[r]]);
-    t.next[t.prev[child]] = t.next[child];
-    t.prev[t.next[child]] = t.prev[child];
+    const std::uint32_t child = FindChild(t, r, t.window()[latest + t.depth()[r]]);
+    t.next()[t.prev()[child]] = t.next()[child];
+    t.prev()[t.next()[child]] = t.prev()[child];
     TakePlace(t, r, child);
-    t.parent[r] = 0;
-    t.next[r] = static_cast<std::uint16_t>(freeNode);
+    t.parent()[r] = 0;
+    t.next()[r] = static_cast<std::uint16_t>(freeNode);
     return r;
 }
 
@@ -279,33 +329,25 @@ std::uint32_t Unlink(const Tables& t, std::uint32_t cur, std::uint32_t freeNode)
 
 bool AllocMatchTables(MatchTree& tree)
 {
-    tree.window = static_cast<std::uint8_t*>(AllocBlock(kWindowBytes + kWindowSlack));
-    tree.depth = static_cast<std::uint8_t*>(AllocBlock(kNodeCount));
-    tree.fanout = static_cast<std::uint8_t*>(AllocBlock(kNodeCount));
-    tree.lastSeen = static_cast<std::uint16_t*>(AllocBlock(kNodeCount * sizeof(std::uint16_t)));
-    tree.parent = static_cast<std::uint16_t*>(AllocBlock(kLeafLimit * sizeof(std::uint16_t)));
-    tree.prev = static_cast<std::uint16_t*>(AllocBlock(kLeafLimit * sizeof(std::uint16_t)));
-    tree.next = static_cast<std::uint16_t*>(AllocBlock(kNextCount * sizeof(std::uint16_t)));
-    if (tree.window && tree.depth && tree.fanout && tree.lastSeen && tree.parent && tree.prev && tree.next)
-        return true;
-    FreeMatchTables(tree);
-    return false;
+    auto* block = static_cast<std::uint8_t*>(AllocBlock(kTreeBlockBytes));
+    if (block == nullptr) {
+        FreeMatchTables(tree);
+        return false;
+    }
+    tree.parent = reinterpret_cast<std::uint16_t*>(block + kParentAt);
+    tree.prev = reinterpret_cast<std::uint16_t*>(block + kPrevAt);
+    tree.next = reinterpret_cast<std::uint16_t*>(block + kNextAt);
+    tree.lastSeen = reinterpret_cast<std::uint16_t*>(block + kLastSeenAt);
+    tree.depth = block + kDepthAt;
+    tree.fanout = block + kFanoutAt;
+    tree.window = block + kWindowAt;
+    return true;
 }
 
 void FreeMatchTables(MatchTree& tree)
 {
-    for (void* table : {static_cast<void*>(tree.window), static_cast<void*>(tree.depth),
-                        static_cast<void*>(tree.fanout), static_cast<void*>(tree.lastSeen),
-                        static_cast<void*>(tree.parent), static_cast<void*>(tree.prev),
-                        static_cast<void*>(tree.next)})
-        FreeBlock(table);
-    tree.window = nullptr;
-    tree.depth = nullptr;
-    tree.fanout = nullptr;
-    tree.lastSeen = nullptr;
-    tree.parent = nullptr;
-    tree.prev = nullptr;
-    tree.next = nullptr;
+    FreeBlock(tree.parent); // the start of the block
+    tree = MatchTree{};
 }
 
 void ResetTree(MatchTree& t)
@@ -323,7 +365,7 @@ void ResetTree(MatchTree& t)
 
 void AddPosition(MatchTree& tree)
 {
-    const Tables t = TablesOf(tree);
+    const Tables t(tree);
     Search s{tree.bestLen, tree.bestPos, tree.freeNode};
     Add(t, tree.cur, s);
     tree.bestLen = s.bestLen;
@@ -333,7 +375,7 @@ void AddPosition(MatchTree& tree)
 
 void AdvancePositions(MatchTree& tree, std::uint32_t count, WindowSource& source)
 {
-    const Tables t = TablesOf(tree);
+    const Tables t(tree);
     Search s{tree.bestLen, tree.bestPos, tree.freeNode};
     std::uint32_t cur = tree.cur;
     // Every step uses up one byte of look-ahead; refills add theirs.
@@ -341,12 +383,17 @@ void AdvancePositions(MatchTree& tree, std::uint32_t count, WindowSource& source
     for (; count > 0; --count) {
         ++cur;
         if (cur == 2 * kHistoryBytes) {
-            std::memmove(t.window, t.window + kHistoryBytes, kFirstReadBytes);
-            lookahead += source.Refill(t.window + kFirstReadBytes, kRefillBytes);
+            std::memmove(t.window(), t.window() + kHistoryBytes, kFirstReadBytes);
+            lookahead += source.Refill(t.window() + kFirstReadBytes, kRefillBytes);
             cur = kHistoryBytes;
         }
-        if (t.parent[cur] != 0) s.freeNode = Unlink(t, cur, s.freeNode);
+        if (t.parent()[cur] != 0) s.freeNode = Unlink(t, cur, s.freeNode);
         Add(t, cur, s);
+        if (s.bestLen == kMaxMatchLength) {
+            const std::uint32_t run = RunOfLongestMatches(t, cur, s, count - 1);
+            cur += run;
+            count -= run;
+        }
     }
     tree.cur = static_cast<std::uint16_t>(cur);
     tree.lookahead = lookahead;

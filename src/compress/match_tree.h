@@ -15,9 +15,9 @@
 // head is the cell 16384 + q + 16 c of `next`. Cells of different parents can
 // coincide, so a search checks the parent of every element it meets.
 //
-// The tables are plain pointers into zero-filled memory blocks so that the
-// job holding the tree stays a zero-filled block itself; AllocMatchTables
-// and FreeMatchTables own them.
+// The seven tables are plain pointers into one zero-filled memory block, so
+// that the job holding the tree stays a zero-filled block itself;
+// AllocMatchTables and FreeMatchTables own it.
 
 #include <cstddef>
 #include <cstdint>
@@ -68,7 +68,7 @@ protected:
     ~WindowSource() = default;
 };
 
-// Allocates the seven tables; false (none kept) when one is missing.
+// Allocates the seven tables (one memory block); false when memory is missing.
 bool AllocMatchTables(MatchTree& tree);
 // Frees the tables; safe on a tree whose allocation failed, and twice.
 void FreeMatchTables(MatchTree& tree);
