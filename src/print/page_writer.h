@@ -31,7 +31,6 @@ public:
     PageWriter(platform::Printer& printer, const HeaderSource& header, int lineHeight, int rowLimit);
 
     int Row() const { return m_row; }
-    int LineHeight() const { return m_lineHeight; }
 
     // The six header rows from the current row. The header never breaks the
     // page, so a page too small for it still ends.

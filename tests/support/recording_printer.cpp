@@ -17,6 +17,9 @@ private:
     RecordingPrinter& m_printer;
 };
 
+namespace {
+
+// Lines of `text` in the fixed-pitch model, `columns` characters wide.
 std::vector<std::string> WrapFixedPitch(std::string_view text, int columns)
 {
     std::vector<std::string> lines;
@@ -39,6 +42,8 @@ std::vector<std::string> WrapFixedPitch(std::string_view text, int columns)
     if (!line.empty()) lines.push_back(line);
     return lines;
 }
+
+} // namespace
 
 RecordingPrinter::RecordingPrinter(RecordingPrinterSetup setup) : m_setup(setup) {}
 

@@ -73,7 +73,6 @@ public:
     int SetBitmapToDevice(int x, int y, const Bitmap& image, const platform::Rect& source) override;
     int StretchBitmap(const platform::Rect& destination, const Bitmap& image, const platform::Rect& source) override;
 
-    const RecordingPrinterSetup& Setup() const { return m_setup; }
     int LinePitch() const;
 
     // Every call of the job and page functions in order ("StartDoc Rapport
@@ -102,8 +101,5 @@ private:
     bool m_inDoc = false;
     bool m_pageOpen = false;
 };
-
-// Lines of `text` in the fixed-pitch model, `columns` characters wide.
-std::vector<std::string> WrapFixedPitch(std::string_view text, int columns);
 
 } // namespace qx::test
