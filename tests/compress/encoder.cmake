@@ -6,6 +6,7 @@ qx_add_test(compress_encoder_tests
           ${CMAKE_CURRENT_LIST_DIR}/encoder_code_tree_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/encoder_failure_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/encoder_golden_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/encoder_interop_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/encoder_match_tree_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/encoder_roundtrip_test.cpp
           ${PROJECT_SOURCE_DIR}/tests/support/lh5_items.cpp

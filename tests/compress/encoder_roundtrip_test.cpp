@@ -37,11 +37,12 @@ const Source kSources[] = {
     {"text", [](std::size_t n) { return ReportLikeText(n, 7); }},
     {"equal", [](std::size_t n) { return Bytes(n, 'a'); }},
     {"random", [](std::size_t n) { return RandomBytes(n, 11); }},
-    {"halves", [](std::size_t n) {
-         Bytes b = RandomBytes(n / 2, 5);
-         Bytes again = b;
-         b.insert(b.end(), again.begin(), again.end());
-         b.resize(n, 0);
+    {"repeated noise", [](std::size_t n) {
+         // Matches up to 6000 bytes back, between stretches that do not pack.
+         const Bytes piece = RandomBytes(std::min<std::size_t>(n, 6000), 5);
+         Bytes b;
+         while (b.size() < n) b.insert(b.end(), piece.begin(), piece.end());
+         b.resize(n);
          return b;
      }},
 };
