@@ -68,7 +68,9 @@ protected:
     ~WindowSource() = default;
 };
 
-// Allocates the seven tables (one memory block); false when memory is missing.
+// Allocates the seven tables as one memory block at fixed offsets (the
+// search relies on that layout, so the tables of a tree always come from
+// here); false when memory is missing.
 bool AllocMatchTables(MatchTree& tree);
 // Frees the tables; safe on a tree whose allocation failed, and twice.
 void FreeMatchTables(MatchTree& tree);
