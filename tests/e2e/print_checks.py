@@ -3,10 +3,11 @@
 
 grey-png W H FILE
     writes a flat grey PNG of W by H pixels.
-check-printout PDF INI OUTDIR X Y SCREEN_W SCREEN_H
+check-printout PDF INI OUTDIR X Y SCREEN_W SCREEN_H [CODE...]
     checks the printed report: the header on every page, the texts, the
-    advanced report number, and the last page's image with the arrow at the
-    picked point (X, Y) of a SCREEN_W by SCREEN_H image.
+    product codes under "Informations internes :", the advanced report
+    number, and the last page's image with the arrow at the picked point
+    (X, Y) of a SCREEN_W by SCREEN_H image.
 """
 import struct
 import subprocess
@@ -52,7 +53,7 @@ def render(pdf, page, dpi):
     return width, height, ppm[at + 1:]
 
 
-def check_printout(pdf, ini, outdir, x, y, screen_w, screen_h):
+def check_printout(pdf, ini, outdir, x, y, screen_w, screen_h, codes):
     text = subprocess.run(["pdftotext", "-layout", pdf, "-"], check=True, capture_output=True).stdout.decode()
     # pdftotext's layout may widen or narrow runs of blanks: words are compared.
     pages = [" ".join(p.split()) for p in text.split("\f") if p.strip()]
@@ -68,6 +69,10 @@ def check_printout(pdf, ini, outdir, x, y, screen_w, screen_h):
                      "Incident reproductible  : Ne sais pas"):
         if " ".join(expected.split()) not in body:
             fail("the text pages lack %r" % expected)
+    internal = body.split("Informations internes :", 1)[1].split()
+    for code in codes:
+        if code not in internal:
+            fail("product code %s is not printed" % code)
 
     with open(ini, "rb") as f:
         if b"numrpt=42" not in f.read():
@@ -117,7 +122,7 @@ def main():
     if sys.argv[1] == "grey-png":
         grey_png(int(sys.argv[2]), int(sys.argv[3]), sys.argv[4])
     elif sys.argv[1] == "check-printout":
-        check_printout(sys.argv[2], sys.argv[3], sys.argv[4], *map(int, sys.argv[5:9]))
+        check_printout(sys.argv[2], sys.argv[3], sys.argv[4], *map(int, sys.argv[5:9]), sys.argv[9:])
     else:
         fail("unknown command " + sys.argv[1])
 

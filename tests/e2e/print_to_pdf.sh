@@ -4,19 +4,22 @@
 # click, and the printout goes to a PDF file through the printer dialog's
 # automation hook (QX_PRINT_TO_PDF). The PDF is read back with poppler.
 #
-# Usage: print_to_pdf.sh QXBETA_BINARY [OUTPUT_DIR]
+# Usage: print_to_pdf.sh QXBETA_BINARY [OUTPUT_DIR [INSTALLATION_MAKER]]
 # Without xvfb-run's display it starts one itself. The PDF, the last page as
-# PNG and the screens seen on the way stay in OUTPUT_DIR.
+# PNG and the screens seen on the way stay in OUTPUT_DIR. With the
+# installation maker (qx_demo_installation) the environment's files carry
+# versions, and their product codes are checked on paper too.
 set -euo pipefail
 
 binary=$(realpath "$1")
 out=${2:-$(mktemp -d)}
 mkdir -p "$out"
 out=$(realpath "$out")
+maker=${3:+$(realpath "$3")}
 
 if [ -z "${QX_E2E_IN_XVFB:-}" ]; then
   export QX_E2E_IN_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$binary" "$out"
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$binary" "$out" ${maker:+"$maker"}
 fi
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -45,7 +48,13 @@ fail() {
 export XDG_CONFIG_HOME="$work/config" HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -p "$XDG_CONFIG_HOME/Orvane" "$HOME" "$work/orvane" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
-touch "$work/orvane/orvane55.exe"
+if [ -n "$maker" ]; then
+  "$maker" "$work/orvane" > /dev/null
+  codes="A01 A67 B01"
+else
+  touch "$work/orvane/orvane55.exe"
+  codes=""
+fi
 printf '[Orvane55]\r\nREPEXE=%s\r\n[QXBETA]\r\nINFO=0\r\nINFOIMP=0\r\nnumrpt=41\r\nNom=Martin Dupont\r\nns=654321\r\n' \
   "$work/orvane" > "$XDG_CONFIG_HOME/Orvane/Orvane.ini"
 
@@ -109,5 +118,5 @@ wait_for 60 test -s "$pdf" || fail "no PDF was written"
 wait_for 30 pdfinfo "$pdf" || fail "the PDF is not complete"
 sleep 1
 
-python3 "$here/print_checks.py" check-printout "$pdf" "$XDG_CONFIG_HOME/Orvane/Orvane.ini" "$out" 300 200 1024 768
+python3 "$here/print_checks.py" check-printout "$pdf" "$XDG_CONFIG_HOME/Orvane/Orvane.ini" "$out" 300 200 1024 768 $codes
 echo "1 passed, 0 failed"
