@@ -213,6 +213,21 @@ TEST_F(PdfPrint, RowsBelowThePrintableAreaAreLost)
     EXPECT_EQ(texts, (std::vector<std::string>{"kept", "ZZZZZZZZZZZZZZZZZZ"}));
 }
 
+TEST_F(PdfPrint, PagesOnlyInsideAStartedJob)
+{
+    auto printer = A4Pdf(Output("order.pdf"));
+    EXPECT_LE(printer->StartPage(), 0);
+    EXPECT_EQ(printer->DrawText("x", {0, 0, 1000, 1000}), 0);
+    ASSERT_GT(printer->StartDoc(kDocumentName), 0);
+    EXPECT_LE(printer->StartDoc(kDocumentName), 0); // one job at a time
+    EXPECT_EQ(printer->DrawText("x", {0, 0, 1000, 1000}), 0); // no page open yet
+    ASSERT_GT(printer->StartPage(), 0);
+    EXPECT_LE(printer->StartPage(), 0); // the page is still open
+    printer->AbortDoc();
+    EXPECT_LE(printer->StartPage(), 0);
+    EXPECT_LE(printer->EndDoc(), 0);
+}
+
 TEST(ResolveFontFamily, TheNearestFixedPitchFontTheSystemHas)
 {
     const QString fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
