@@ -76,7 +76,12 @@ pick_shown() { windows | awk '$2 == 1024 && $3 == 768' | grep -q .; }
 no_temp_files() { ! ls "$1"/QX*.TMP >/dev/null 2>&1; }
 archive_done() { [ -s "$1" ] && no_temp_files "$(dirname "$1")" && ! notice_shown; }
 
-mkdir -p "$work/config/Orvane" "$work/install" "$work/start" "$work/archives" "$work/shots" "$work/extract"
+# A home, configuration and runtime directory of its own: a copy of the
+# program that someone else runs on this machine is not the one we talk to.
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$work/config/Orvane" "$work/install" "$work/start" "$work/archives" \
+  "$work/shots" "$work/extract"
+chmod 700 "$XDG_RUNTIME_DIR"
 touch "$work/install/orvane55.exe"
 printf '[Orvane55]\r\nREPEXE=%s/\r\n[QXBETA]\r\nINFO=0\r\nINFOIMP=0\r\nNom=Jean Dupont\r\nns=QX 12 34\r\n' \
   "$work/install" >"$work/config/Orvane/Orvane.ini"
@@ -97,7 +102,7 @@ im.save(sys.argv[1])
 EOF
 
 cd "$work/start"
-XDG_CONFIG_HOME=$work/config "$bin/qxbeta" >"$work/qxbeta.log" 2>&1 &
+"$bin/qxbeta" >"$work/qxbeta.log" 2>&1 &
 pids+=($!)
 wait_for "the watcher window" xdotool search --name '^QXBêta$'
 
@@ -141,8 +146,8 @@ xdotool mousemove 500 400 click 3
 wait_for "the second archive" archive_done "$work/archives/QX123402.QXR"
 
 # What the support team reads.
-grep -q $'^numrpt=3\r\?$' "$ini" || fail "numrpt is not 3: $(grep numrpt "$ini" || echo none)"
-grep -q $'^INFOEMAL=0\r\?$' "$ini" || fail "INFOEMAL was not switched off"
+grep -qE $'^numrpt=3\r?$' "$ini" || fail "numrpt is not 3: $(grep numrpt "$ini" || echo none)"
+grep -qE $'^INFOEMAL=0\r?$' "$ini" || fail "INFOEMAL was not switched off"
 no_temp_files "$work/archives" || fail "a temporary QX file stayed behind"
 no_temp_files "$work/start" || fail "a temporary QX file stayed in the start folder"
 

@@ -7,6 +7,7 @@
 #include "platform/qt/dialogs/dialog_window.h"
 #include "platform/qt/dialogs/qt_text.h"
 
+#include <QEventLoop>
 #include <QMenu>
 #include <QPushButton>
 
@@ -79,7 +80,14 @@ int CDialog::DoModal()
     m_window->setWindowModality(Qt::ApplicationModal);
     if (OnInitDialog()) FocusFirstTabStop();
     // OnInitDialog may already have ended the dialog.
-    if (!m_ended) m_window->exec();
+    // Our own loop rather than QDialog::exec, which ends as soon as the window
+    // is hidden: the report dialog hides itself for the pick and stays open.
+    if (!m_ended) {
+        QEventLoop loop;
+        QObject::connect(m_window.get(), &QDialog::finished, &loop, &QEventLoop::quit);
+        m_window->show();
+        loop.exec(QEventLoop::DialogExec);
+    }
     ReleaseWindow();
     return m_ended ? m_endResult : IDCANCEL;
 }
