@@ -42,11 +42,17 @@ inline std::uint32_t MatchLength(const std::uint8_t* a, const std::uint8_t* b, s
 }
 
 // The seven tables live in one memory block at fixed offsets, so that the
-// search addresses all of them from one register.
-constexpr std::size_t kParentAt = 0; // the block starts with `parent`
-constexpr std::size_t kPrevAt = kParentAt + kLeafLimit * sizeof(std::uint16_t);
-constexpr std::size_t kNextAt = kPrevAt + kLeafLimit * sizeof(std::uint16_t);
-constexpr std::size_t kLastSeenAt = kNextAt + kNextCount * sizeof(std::uint16_t);
+// search addresses all of them from one register. `parent` and `next` are
+// interleaved: a walk along a sibling list reads both for every element,
+// from one cache line. The cells of `next` beyond the leaves (the list
+// heads) keep an unused parent slot.
+struct Link {
+    std::uint16_t parent;
+    std::uint16_t next;
+};
+constexpr std::size_t kLinksAt = 0;
+constexpr std::size_t kPrevAt = kLinksAt + kNextCount * sizeof(Link);
+constexpr std::size_t kLastSeenAt = kPrevAt + kLeafLimit * sizeof(std::uint16_t);
 constexpr std::size_t kDepthAt = kLastSeenAt + kNodeCount * sizeof(std::uint16_t);
 constexpr std::size_t kFanoutAt = kDepthAt + kNodeCount;
 constexpr std::size_t kWindowAt = kFanoutAt + kNodeCount;
@@ -55,17 +61,18 @@ constexpr std::size_t kTreeBlockBytes = kWindowAt + kWindowBytes + kWindowSlack;
 // The tables of a tree's block, as seen by the search.
 class Tables {
 public:
-    explicit Tables(const MatchTree& tree) : block_(reinterpret_cast<std::uint8_t*>(tree.parent)) {}
+    explicit Tables(const MatchTree& tree) : block_(tree.tables) {}
 
-    std::uint16_t* parent() const { return Table16(kParentAt); }
-    std::uint16_t* prev() const { return Table16(kPrevAt); }
-    std::uint16_t* next() const { return Table16(kNextAt); }
-    std::uint16_t* lastSeen() const { return Table16(kLastSeenAt); }
-    std::uint8_t* depth() const { return block_ + kDepthAt; }
-    std::uint8_t* fanout() const { return block_ + kFanoutAt; }
+    std::uint16_t& parent(std::uint32_t i) const { return Links()[i].parent; }
+    std::uint16_t& next(std::uint32_t i) const { return Links()[i].next; }
+    std::uint16_t& prev(std::uint32_t i) const { return Table16(kPrevAt)[i]; }
+    std::uint16_t& lastSeen(std::uint32_t i) const { return Table16(kLastSeenAt)[i]; }
+    std::uint8_t& depth(std::uint32_t i) const { return block_[kDepthAt + i]; }
+    std::uint8_t& fanout(std::uint32_t i) const { return block_[kFanoutAt + i]; }
     std::uint8_t* window() const { return block_ + kWindowAt; }
 
 private:
+    Link* Links() const { return reinterpret_cast<Link*>(block_ + kLinksAt); }
     std::uint16_t* Table16(std::size_t at) const { return reinterpret_cast<std::uint16_t*>(block_ + at); }
 
     std::uint8_t* const block_;
@@ -83,32 +90,32 @@ inline std::uint32_t ListHead(std::uint32_t q, std::uint32_t c) { return kListHe
 // The child of q whose edge starts with byte c, or 0.
 inline std::uint32_t FindChild(const Tables& t, std::uint32_t q, std::uint32_t c)
 {
-    std::uint32_t r = t.next()[ListHead(q, c)];
-    t.parent()[0] = static_cast<std::uint16_t>(q); // sentinel: the list ends at 0
-    while (t.parent()[r] != q) r = t.next()[r];
+    std::uint32_t r = t.next(ListHead(q, c));
+    t.parent(0) = static_cast<std::uint16_t>(q); // sentinel: the list ends at 0
+    while (t.parent(r) != q) r = t.next(r);
     return r;
 }
 
 inline void AttachChild(const Tables& t, std::uint32_t q, std::uint32_t c, std::uint32_t r)
 {
     const std::uint32_t h = ListHead(q, c);
-    const std::uint32_t first = t.next()[h];
-    t.next()[h] = static_cast<std::uint16_t>(r);
-    t.next()[r] = static_cast<std::uint16_t>(first);
-    t.prev()[first] = static_cast<std::uint16_t>(r);
-    t.prev()[r] = static_cast<std::uint16_t>(h);
-    t.parent()[r] = static_cast<std::uint16_t>(q);
-    ++t.fanout()[q]; // wraps for 256 children; only the counts 1 and 2 are ever decided on
+    const std::uint32_t first = t.next(h);
+    t.next(h) = static_cast<std::uint16_t>(r);
+    t.next(r) = static_cast<std::uint16_t>(first);
+    t.prev(first) = static_cast<std::uint16_t>(r);
+    t.prev(r) = static_cast<std::uint16_t>(h);
+    t.parent(r) = static_cast<std::uint16_t>(q);
+    ++t.fanout(q); // wraps for 256 children; only the counts 1 and 2 are ever decided on
 }
 
 // Puts `replacement` where `old` sits in its sibling list, under old's parent.
 inline void TakePlace(const Tables& t, std::uint32_t old, std::uint32_t replacement)
 {
-    t.prev()[replacement] = t.prev()[old];
-    t.next()[t.prev()[old]] = static_cast<std::uint16_t>(replacement);
-    t.next()[replacement] = t.next()[old];
-    t.prev()[t.next()[old]] = static_cast<std::uint16_t>(replacement);
-    t.parent()[replacement] = t.parent()[old];
+    t.prev(replacement) = t.prev(old);
+    t.next(t.prev(old)) = static_cast<std::uint16_t>(replacement);
+    t.next(replacement) = t.next(old);
+    t.prev(t.next(old)) = static_cast<std::uint16_t>(replacement);
+    t.parent(replacement) = t.parent(old);
 }
 
 // The string at cur agrees with node `old` on `length` bytes only, the
@@ -118,11 +125,11 @@ std::uint32_t SplitEdge(const Tables& t, std::uint32_t old, std::uint32_t cur, s
                         std::uint32_t length, std::uint32_t freeNode)
 {
     const std::uint32_t node = freeNode;
-    freeNode = t.next()[node];
-    t.fanout()[node] = 0;
+    freeNode = t.next(node);
+    t.fanout(node) = 0;
     TakePlace(t, old, node);
-    t.depth()[node] = static_cast<std::uint8_t>(length);
-    t.lastSeen()[node] = static_cast<std::uint16_t>(cur);
+    t.depth(node) = static_cast<std::uint8_t>(length);
+    t.lastSeen(node) = static_cast<std::uint16_t>(cur);
     AttachChild(t, node, t.window()[pos + length], old);
     AttachChild(t, node, t.window()[cur + length], cur);
     return freeNode;
@@ -133,9 +140,9 @@ std::uint32_t SplitEdge(const Tables& t, std::uint32_t old, std::uint32_t cur, s
 inline void ReplaceLeaf(const Tables& t, std::uint32_t q, std::uint32_t r, std::uint32_t cur)
 {
     TakePlace(t, r, cur);
-    t.parent()[cur] = static_cast<std::uint16_t>(q);
-    t.parent()[r] = 0;
-    t.next()[r] = static_cast<std::uint16_t>(cur);
+    t.parent(cur) = static_cast<std::uint16_t>(q);
+    t.parent(r) = 0;
+    t.next(r) = static_cast<std::uint16_t>(cur);
 }
 
 // Goes down from child r of q, where the string at cur is known to agree
@@ -151,8 +158,8 @@ Search Descend(const Tables& t, std::uint32_t cur, Search s, std::uint32_t q, st
             limit = kMaxMatchLength;
             pos = r;
         } else {
-            limit = t.depth()[r];
-            pos = t.lastSeen()[r] & kPositionMask;
+            limit = t.depth(r);
+            pos = t.lastSeen(r) & kPositionMask;
         }
         if (pos >= cur) pos -= kHistoryBytes;
         s.bestPos = pos;
@@ -164,7 +171,7 @@ Search Descend(const Tables& t, std::uint32_t cur, Search s, std::uint32_t q, st
             }
         }
         if (s.bestLen >= kMaxMatchLength) break;
-        t.lastSeen()[r] = static_cast<std::uint16_t>(cur);
+        t.lastSeen(r) = static_cast<std::uint16_t>(cur);
         q = r;
         const std::uint32_t c = t.window()[cur + s.bestLen];
         r = FindChild(t, q, c);
@@ -207,21 +214,21 @@ QX_HOT_INLINE void Add(const Tables& t, std::uint32_t cur, Search& s)
     // previous match: climb from that leaf to the node of that depth.
     s.bestLen -= 1;
     std::uint32_t r = (s.bestPos + 1) | kFirstRoot;
-    while (t.parent()[r] == 0) r = t.next()[r]; // leaves replaced by a 256-byte match
-    std::uint32_t q = t.parent()[r];
-    while (t.depth()[q] >= s.bestLen) {
+    while (t.parent(r) == 0) r = t.next(r); // leaves replaced by a 256-byte match
+    std::uint32_t q = t.parent(r);
+    while (t.depth(q) >= s.bestLen) {
         r = q;
-        q = t.parent()[q];
+        q = t.parent(q);
     }
     // Carry the new position up. Roots never hold a mark (their lastSeen
     // stays 0), so a climb that ended at a root has nothing to carry.
     if (q < kFirstRoot) {
         std::uint32_t up = q;
-        while (t.lastSeen()[up] & kCarryMark) {
-            t.lastSeen()[up] = static_cast<std::uint16_t>(cur);
-            up = t.parent()[up];
+        while (t.lastSeen(up) & kCarryMark) {
+            t.lastSeen(up) = static_cast<std::uint16_t>(cur);
+            up = t.parent(up);
         }
-        if (up < kFirstRoot) t.lastSeen()[up] = static_cast<std::uint16_t>(cur | kCarryMark);
+        if (up < kFirstRoot) t.lastSeen(up) = static_cast<std::uint16_t>(cur | kCarryMark);
     }
 
     if (s.bestLen == kMaxMatchLength - 1) {
@@ -234,14 +241,14 @@ QX_HOT_INLINE void Add(const Tables& t, std::uint32_t cur, Search& s)
                 ReplaceLeaf(t, q, r, cur);
                 return;
             }
-        } else if (t.depth()[r] == kMaxMatchLength - 1) {
+        } else if (t.depth(r) == kMaxMatchLength - 1) {
             // A node of depth 255: its child for the 256th byte, when it is
             // a leaf, is the match.
             const std::uint32_t leaf = FindChild(t, r, t.window()[cur + kMaxMatchLength - 1]);
             if (leaf >= kFirstRoot) {
                 std::uint32_t pos = leaf;
                 if (pos >= cur) pos -= kHistoryBytes;
-                t.lastSeen()[r] = static_cast<std::uint16_t>(cur);
+                t.lastSeen(r) = static_cast<std::uint16_t>(cur);
                 s.bestPos = pos;
                 s.bestLen = kMaxMatchLength;
                 ReplaceLeaf(t, r, leaf, cur);
@@ -265,19 +272,19 @@ QX_HOT_INLINE std::uint32_t RunOfLongestMatches(const Tables& t, std::uint32_t c
     std::uint32_t pos = s.bestPos;
     while (done < limit) {
         const std::uint32_t next = cur + done + 1;
-        if (next == 2 * kHistoryBytes || t.parent()[next] != 0) break;
+        if (next == 2 * kHistoryBytes || t.parent(next) != 0) break;
         const std::uint32_t r = (pos + 1) | kFirstRoot;
-        const std::uint32_t q = t.parent()[r];
+        const std::uint32_t q = t.parent(r);
         if (q == 0) break;
         if (t.window()[next + kMaxMatchLength - 1] != t.window()[pos + kMaxMatchLength]) break;
         if (q < kFirstRoot) {
-            if (t.depth()[q] >= kMaxMatchLength - 1) break;
+            if (t.depth(q) >= kMaxMatchLength - 1) break;
             std::uint32_t up = q;
-            while (t.lastSeen()[up] & kCarryMark) {
-                t.lastSeen()[up] = static_cast<std::uint16_t>(next);
-                up = t.parent()[up];
+            while (t.lastSeen(up) & kCarryMark) {
+                t.lastSeen(up) = static_cast<std::uint16_t>(next);
+                up = t.parent(up);
             }
-            if (up < kFirstRoot) t.lastSeen()[up] = static_cast<std::uint16_t>(next | kCarryMark);
+            if (up < kFirstRoot) t.lastSeen(up) = static_cast<std::uint16_t>(next | kCarryMark);
         }
         ReplaceLeaf(t, q, r, next);
         pos += 1; // the leaf after a match starting at pos, in window terms
@@ -290,38 +297,38 @@ QX_HOT_INLINE std::uint32_t RunOfLongestMatches(const Tables& t, std::uint32_t c
 // Removes leaf cur, which is in the tree. Returns the new head of the free list.
 std::uint32_t Unlink(const Tables& t, std::uint32_t cur, std::uint32_t freeNode)
 {
-    t.next()[t.prev()[cur]] = t.next()[cur];
-    t.prev()[t.next()[cur]] = t.prev()[cur];
-    const std::uint32_t r = t.parent()[cur];
-    t.parent()[cur] = 0;
+    t.next(t.prev(cur)) = t.next(cur);
+    t.prev(t.next(cur)) = t.prev(cur);
+    const std::uint32_t r = t.parent(cur);
+    t.parent(cur) = 0;
     if (r >= kFirstRoot) return freeNode;
-    if (--t.fanout()[r] > 1) return freeNode;
+    if (--t.fanout(r) > 1) return freeNode;
 
     // r has one child left and goes; its latest position is carried up.
-    std::uint32_t latest = t.lastSeen()[r] & kPositionMask;
+    std::uint32_t latest = t.lastSeen(r) & kPositionMask;
     if (latest >= cur) latest -= kHistoryBytes;
     std::uint32_t s = latest;
-    std::uint32_t q = t.parent()[r];
+    std::uint32_t q = t.parent(r);
     std::uint32_t u;
-    while ((u = t.lastSeen()[q]) & kCarryMark) {
+    while ((u = t.lastSeen(q)) & kCarryMark) {
         u &= kPositionMask;
         if (u >= cur) u -= kHistoryBytes;
         if (u > s) s = u;
-        t.lastSeen()[q] = static_cast<std::uint16_t>(s | kFirstRoot);
-        q = t.parent()[q];
+        t.lastSeen(q) = static_cast<std::uint16_t>(s | kFirstRoot);
+        q = t.parent(q);
     }
     if (q < kFirstRoot) {
         if (u >= cur) u -= kHistoryBytes;
         if (u > s) s = u;
-        t.lastSeen()[q] = static_cast<std::uint16_t>(s | kFirstRoot | kCarryMark);
+        t.lastSeen(q) = static_cast<std::uint16_t>(s | kFirstRoot | kCarryMark);
     }
 
-    const std::uint32_t child = FindChild(t, r, t.window()[latest + t.depth()[r]]);
-    t.next()[t.prev()[child]] = t.next()[child];
-    t.prev()[t.next()[child]] = t.prev()[child];
+    const std::uint32_t child = FindChild(t, r, t.window()[latest + t.depth(r)]);
+    t.next(t.prev(child)) = t.next(child);
+    t.prev(t.next(child)) = t.prev(child);
     TakePlace(t, r, child);
-    t.parent()[r] = 0;
-    t.next()[r] = static_cast<std::uint16_t>(freeNode);
+    t.parent(r) = 0;
+    t.next(r) = static_cast<std::uint16_t>(freeNode);
     return r;
 }
 
@@ -329,38 +336,29 @@ std::uint32_t Unlink(const Tables& t, std::uint32_t cur, std::uint32_t freeNode)
 
 bool AllocMatchTables(MatchTree& tree)
 {
-    auto* block = static_cast<std::uint8_t*>(AllocBlock(kTreeBlockBytes));
-    if (block == nullptr) {
-        FreeMatchTables(tree);
-        return false;
-    }
-    tree.parent = reinterpret_cast<std::uint16_t*>(block + kParentAt);
-    tree.prev = reinterpret_cast<std::uint16_t*>(block + kPrevAt);
-    tree.next = reinterpret_cast<std::uint16_t*>(block + kNextAt);
-    tree.lastSeen = reinterpret_cast<std::uint16_t*>(block + kLastSeenAt);
-    tree.depth = block + kDepthAt;
-    tree.fanout = block + kFanoutAt;
-    tree.window = block + kWindowAt;
-    return true;
+    tree.tables = static_cast<std::uint8_t*>(AllocBlock(kTreeBlockBytes));
+    tree.window = tree.tables == nullptr ? nullptr : tree.tables + kWindowAt;
+    return tree.tables != nullptr;
 }
 
 void FreeMatchTables(MatchTree& tree)
 {
-    FreeBlock(tree.parent); // the start of the block
+    FreeBlock(tree.tables);
     tree = MatchTree{};
 }
 
-void ResetTree(MatchTree& t)
+void ResetTree(MatchTree& tree)
 {
+    const Tables t(tree);
     for (std::uint32_t i = kFirstRoot; i < kNodeCount; ++i) {
-        t.depth[i] = 1;
-        t.lastSeen[i] = 0;
+        t.depth(i) = 1;
+        t.lastSeen(i) = 0;
     }
-    std::memset(t.parent + kFirstRoot, 0, (kLeafLimit - kFirstRoot) * sizeof(std::uint16_t));
-    t.freeNode = 1;
-    for (std::uint32_t i = 1; i < kFirstRoot - 1; ++i) t.next[i] = static_cast<std::uint16_t>(i + 1);
-    t.next[kFirstRoot - 1] = 0;
-    std::memset(t.next + kListHeads, 0, (kNextCount - kListHeads) * sizeof(std::uint16_t));
+    for (std::uint32_t i = kFirstRoot; i < kLeafLimit; ++i) t.parent(i) = 0;
+    tree.freeNode = 1;
+    for (std::uint32_t i = 1; i < kFirstRoot - 1; ++i) t.next(i) = static_cast<std::uint16_t>(i + 1);
+    t.next(kFirstRoot - 1) = 0;
+    for (std::uint32_t i = kListHeads; i < kNextCount; ++i) t.next(i) = 0;
 }
 
 void AddPosition(MatchTree& tree)
@@ -387,7 +385,7 @@ void AdvancePositions(MatchTree& tree, std::uint32_t count, WindowSource& source
             lookahead += source.Refill(t.window() + kFirstReadBytes, kRefillBytes);
             cur = kHistoryBytes;
         }
-        if (t.parent()[cur] != 0) s.freeNode = Unlink(t, cur, s.freeNode);
+        if (t.parent(cur) != 0) s.freeNode = Unlink(t, cur, s.freeNode);
         Add(t, cur, s);
         if (s.bestLen == kMaxMatchLength) {
             const std::uint32_t run = RunOfLongestMatches(t, cur, s, count - 1);

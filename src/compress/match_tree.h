@@ -15,8 +15,8 @@
 // head is the cell 16384 + q + 16 c of `next`. Cells of different parents can
 // coincide, so a search checks the parent of every element it meets.
 //
-// The seven tables are plain pointers into one zero-filled memory block, so
-// that the job holding the tree stays a zero-filled block itself;
+// The seven tables are one zero-filled memory block held by a plain pointer,
+// so that the job holding the tree stays a zero-filled block itself;
 // AllocMatchTables and FreeMatchTables own it.
 
 #include <cstddef>
@@ -42,14 +42,18 @@ inline constexpr std::uint32_t kListHeads = 2 * kHistoryBytes;              // f
 inline constexpr std::uint32_t kNextCount = kListHeads + (kNodeCount - 1) + 16 * 255 + 1; // 28912
 inline constexpr std::uint16_t kCarryMark = 0x8000; // lastSeen still to be carried up
 
+// The seven tables of the trie (see match_tree.cpp for their layout):
+//   window     kWindowBytes    bytes
+//   depth      kNodeCount      length shared below an internal node or root (roots: 1)
+//   fanout     kNodeCount      children of an internal node or root
+//   lastSeen   kNodeCount      latest position through a node; kCarryMark: still to carry up
+//   parent     kLeafLimit      parent of an internal node or leaf; 0: not in the tree
+//   prev       kLeafLimit      previous element of a sibling list
+//   next       kNextCount      next element; also the list heads, the free list
+//                              of internal nodes and the replacement link of a leaf
 struct MatchTree {
-    std::uint8_t* window;    // kWindowBytes (+ slack)
-    std::uint8_t* depth;     // kNodeCount
-    std::uint8_t* fanout;    // kNodeCount
-    std::uint16_t* lastSeen; // kNodeCount
-    std::uint16_t* parent;   // kLeafLimit
-    std::uint16_t* prev;     // kLeafLimit
-    std::uint16_t* next;     // kNextCount
+    std::uint8_t* tables; // one block with all seven
+    std::uint8_t* window; // the window's bytes inside it
 
     std::uint16_t cur;      // current window index, 8192 to 16383
     std::uint16_t bestPos;  // window index of the longest match found
