@@ -1,5 +1,6 @@
 #include "compress/match_tree.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -270,9 +271,10 @@ QX_HOT_INLINE std::uint32_t RunOfLongestMatches(const Tables& t, std::uint32_t c
 {
     std::uint32_t done = 0;
     std::uint32_t pos = s.bestPos;
+    limit = std::min(limit, 2 * kHistoryBytes - 1 - cur); // not past the window's end
     while (done < limit) {
         const std::uint32_t next = cur + done + 1;
-        if (next == 2 * kHistoryBytes || t.parent(next) != 0) break;
+        if (t.parent(next) != 0) break;
         const std::uint32_t r = (pos + 1) | kFirstRoot;
         const std::uint32_t q = t.parent(r);
         if (q == 0) break;
