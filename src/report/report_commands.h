@@ -7,8 +7,8 @@
 // dialog it opens (ReportCommands). Before a command runs, the dialog takes
 // its controls into the record (UpdateData(TRUE)); afterwards it leaves the
 // controls as they are, so the tester's texts stay for the next command.
-// The Print button saves the identity (SaveIdentity) before its command
-// runs; the E-mail command saves it itself, after its notice.
+// Each command saves the identity itself (SaveIdentity): the Print command
+// before anything else, the E-mail command after its notice.
 // The E-mail command comes from report/email/email_command.h
 // (MakeEmailCommand), the Print command from print/print_command.h
 // (MakePrintCommand).

@@ -58,7 +58,7 @@ fi
 printf '[Orvane55]\r\nREPEXE=%s\r\n[QXBETA]\r\nINFO=0\r\nINFOIMP=0\r\nnumrpt=41\r\nNom=Martin Dupont\r\nns=654321\r\n' \
   "$work/orvane" > "$XDG_CONFIG_HOME/Orvane/Orvane.ini"
 
-pdf="$out/report.pdf"
+pdf="$work/report.pdf"
 rm -f "$pdf"
 QX_PRINT_TO_PDF="$pdf" "$binary" > "$out/qxbeta.log" 2>&1 &
 app_pid=$!
@@ -94,12 +94,6 @@ wait_for 20 find_report || fail "the report dialog did not open"
 sleep 1
 import -window root "$out/screen-report-dialog.png"
 
-# The description, then "&Imprimer".
-xdotool windowfocus --sync "$report"
-xdotool key --window "$report" Tab
-xdotool type --delay 20 "The editor froze after F9."
-xdotool key --window "$report" alt+i
-
 # The pick: the image over the whole screen until a click.
 find_pick() {
   local id geometry
@@ -109,14 +103,38 @@ find_pick() {
   done
   return 1
 }
-wait_for 30 find_pick || fail "the pick surface did not cover the screen"
-sleep 0.5
-import -window root "$out/screen-pick.png"
-xdotool mousemove 300 200 click 1
 
-wait_for 60 test -s "$pdf" || fail "no PDF was written"
-wait_for 30 pdfinfo "$pdf" || fail "the PDF is not complete"
+ini="$XDG_CONFIG_HOME/Orvane/Orvane.ini"
+# "&Imprimer", the pick at (X, Y), and the job's end: the number advanced
+# to NEXT once the PDF file is closed.
+print_with_pick() { # X Y NEXT NAME
+  rm -f "$pdf"
+  xdotool windowfocus --sync "$report"
+  xdotool key --window "$report" alt+i
+  wait_for 30 find_pick || fail "the pick surface did not cover the screen"
+  sleep 0.5
+  import -window root "$out/screen-pick-$4.png"
+  xdotool mousemove "$1" "$2" click 1
+  wait_for 60 grep -q "numrpt=$3" "$ini" || fail "the printout $4 did not end"
+  wait_for 10 pdfinfo "$pdf" || fail "the PDF of printout $4 is not complete"
+  mv "$pdf" "$out/$4.pdf"
+}
+
+# The description, then two printouts of the same capture.
+xdotool windowfocus --sync "$report"
+xdotool key --window "$report" Tab
+xdotool type --delay 20 "The editor froze after F9."
+
+checks=(python3 "$here/print_checks.py" check-printout)
+code_args=()
+for code in $codes; do code_args+=(--code "$code"); done
+
+print_with_pick 300 200 42 first
+"${checks[@]}" "$out/first.pdf" "$ini" "$out/first-last-page.png" 41 1024 768 --arrow 300,200 "${code_args[@]}"
+
+# The second shows both arrows and the next number.
 sleep 1
+print_with_pick 700 500 43 second
+"${checks[@]}" "$out/second.pdf" "$ini" "$out/second-last-page.png" 42 1024 768 --arrow 300,200 --arrow 700,500
 
-python3 "$here/print_checks.py" check-printout "$pdf" "$XDG_CONFIG_HOME/Orvane/Orvane.ini" "$out" 300 200 1024 768 $codes
-echo "1 passed, 0 failed"
+echo "2 passed, 0 failed"

@@ -242,8 +242,9 @@ TEST_F(ReportDialogTest, IdentityOkShowsTheNewNameAtOnceAndClosingSavesNothing)
     EXPECT_EQ(profile.Read(config::kSectionQxBeta, config::kKeyName, "missing"), "missing");
 }
 
-TEST_F(ReportDialogTest, PrintSavesTheIdentityAndRunsItsCommandOnWhatWasTyped)
+TEST_F(ReportDialogTest, PrintRunsItsCommandOnWhatWasTypedAndKeepsIt)
 {
+    print.action = [](ReportCommandHost& host) { host.SaveIdentity(); };
     Run([&] {
         Box(res::kIdSteps)->setPlainText(QStringLiteral("1. ouvrir\n2. fermer"));
         Radio(res::kIdTestMode32)->setChecked(true);

@@ -159,22 +159,20 @@ void CReportDlg::OnIdentity()
 
 void CReportDlg::OnPrint()
 {
-    // The Print command prints what the identity was saved with.
-    SaveIdentity();
     RunCommand(m_services.commands.print);
 }
 
 void CReportDlg::OnEmail()
 {
-    // The E-mail command saves the identity itself, after its notice.
-    UpdateData(ui::DataDirection::FromControls);
     RunCommand(m_services.commands.email);
 }
 
 void CReportDlg::RunCommand(ReportCommand* command)
 {
-    if (command == nullptr) return;
-    command->Run(*this);
+    // Each command saves the identity itself (SaveIdentity): Print first of
+    // all, E-mail after its notice.
+    UpdateData(ui::DataDirection::FromControls);
+    if (command != nullptr) command->Run(*this);
 }
 
 void CReportDlg::OnAbout()
