@@ -2,11 +2,14 @@
 # The Print command end to end under a real X server: a screen-sized image on
 # the clipboard opens the report, "&Imprimer" picks the incident point with a
 # click, and the printout goes to a PDF file through the printer dialog's
-# automation hook (QX_PRINT_TO_PDF). The PDF is read back with poppler.
+# automation hook (QX_PRINT_TO_PDF). Two printouts of the one capture: the
+# second carries the next number and both arrows. The PDFs are read back
+# with poppler.
 #
 # Usage: print_to_pdf.sh QXBETA_BINARY [OUTPUT_DIR [INSTALLATION_MAKER]]
-# Without xvfb-run's display it starts one itself. The PDF, the last page as
-# PNG and the screens seen on the way stay in OUTPUT_DIR. With the
+# Without xvfb-run's display it starts one itself. The PDFs (first.pdf,
+# second.pdf), their last pages as PNG and the screens seen on the way stay
+# in OUTPUT_DIR. With the
 # installation maker (qx_demo_installation) the environment's files carry
 # versions, and their product codes are checked on paper too.
 set -euo pipefail
