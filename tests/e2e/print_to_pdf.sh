@@ -9,9 +9,9 @@
 # Usage: print_to_pdf.sh QXBETA_BINARY [OUTPUT_DIR [INSTALLATION_MAKER]]
 # Without xvfb-run's display it starts one itself. The PDFs (first.pdf,
 # second.pdf), their last pages as PNG and the screens seen on the way stay
-# in OUTPUT_DIR. With the
-# installation maker (qx_demo_installation) the environment's files carry
-# versions, and their product codes are checked on paper too.
+# in OUTPUT_DIR. With the installation maker (qx_demo_installation) the
+# environment's files carry versions, and their product codes are checked on
+# paper too.
 set -euo pipefail
 
 binary=$(realpath "$1")
