@@ -147,6 +147,19 @@ def end_clipboard_servers():
         end(_servers.pop())
 
 
+def type_text(text):
+    """Types `text` into the focused control. Xvfb's keyboard has no keys
+    for accented letters: such a text is pasted from the clipboard."""
+    if text.isascii():
+        run("xdotool", "type", "--delay", "20", text)
+        return
+    server = subprocess.Popen(["xclip", "-selection", "clipboard", "-i"], stdin=subprocess.PIPE,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    server.communicate(text.encode("utf-8"))
+    wait_for("the text on the clipboard", lambda: clipboard_text() == text)
+    run("xdotool", "key", "--clearmodifiers", "ctrl+v")
+
+
 def clipboard_text():
     return run("xclip", "-o", "-selection", "clipboard", check=False)
 
