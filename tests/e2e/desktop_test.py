@@ -57,7 +57,9 @@ class DesktopTest(unittest.TestCase):
             xs.end(process)
         xs.end_clipboard_servers()
         for environment in self.environments:
+            reports = environment.sanitizer_reports()
             environment.remove()
+            self.assertEqual(reports, [])
 
     def environment(self, **kwargs):
         environment = xs.Environment(MAKE_INSTALLATION, **kwargs)

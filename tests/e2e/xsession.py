@@ -210,8 +210,7 @@ class Environment:
 
     def variables(self):
         variables = dict(os.environ)
-        variables.update(XDG_CONFIG_HOME=self.config, XDG_RUNTIME_DIR=self.runtime, QT_QPA_PLATFORM="xcb",
-                         ASAN_OPTIONS="detect_leaks=0")
+        variables.update(XDG_CONFIG_HOME=self.config, XDG_RUNTIME_DIR=self.runtime, QT_QPA_PLATFORM="xcb")
         variables.pop("WAYLAND_DISPLAY", None)
         return variables
 
@@ -220,6 +219,16 @@ class Environment:
         self.logs.append(log)
         return subprocess.Popen([program], env=self.variables(), cwd=cwd or self.root, stdout=log,
                                 stderr=subprocess.STDOUT)
+
+    def sanitizer_reports(self):
+        """What the sanitizers reported in the program's output."""
+        reports = []
+        for log in self.logs:
+            log.flush()
+            with open(log.name, errors="replace") as text:
+                reports += [line for line in text if "AddressSanitizer" in line or "LeakSanitizer" in line
+                            or "runtime error:" in line]
+        return reports
 
     def remove(self):
         for log in self.logs:
