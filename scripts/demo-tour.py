@@ -74,6 +74,7 @@ def tour(process, screen, desktop, shot, out):
     identity.key("alt+o")
     xs.wait_for("the identity dialog to close", lambda: len(xs.dialogs(process.pid)) == 1)
     shot("03-rapport")
+    report.screenshot(os.path.join(out, "rapport-fenetre.png"), frame=True)
 
     # Print: the pick of the incident point, then the PDF.
     report.key("alt+i")

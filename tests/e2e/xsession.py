@@ -91,8 +91,9 @@ class Window:
         x, y, cx, cy = du_rect
         return image.crop((round(x * sx), round(y * sy), round((x + cx) * sx), round((y + cy) * sy)))
 
-    def screenshot(self, path):
-        run("import", "-window", self.wid, path)
+    def screenshot(self, path, frame=False):
+        """The window's pixels; with `frame`, the window manager's frame too."""
+        run("import", *(["-frame"] if frame else []), "-window", self.wid, path)
 
     def __eq__(self, other):
         return isinstance(other, Window) and self.wid == other.wid
