@@ -115,7 +115,7 @@ class DesktopTest(unittest.TestCase):
                 box.key("Return")
                 self.assertEqual(process.wait(timeout=xs.PATIENCE_SECONDS), 0)
 
-    def test_a_good_start_shows_the_notice_then_waits_minimised(self):
+    def test_a_good_start_shows_the_notice_then_waits_minimised_until_closed(self):
         process = self.start(self.environment())
         notice = xs.wait_for("the start-up notice", lambda: notices(process.pid))[0]
         self.assertEqual(notice.title(), xs.CAPTION)
@@ -127,6 +127,9 @@ class DesktopTest(unittest.TestCase):
         watcher.activate()
         xs.wait_for("the watcher to be minimised again", lambda: watcher.wm_state() == "Iconic")
         self.assertIsNone(process.poll())
+        # Closing it from its taskbar button ends the program.
+        watcher.close()
+        self.assertEqual(process.wait(timeout=xs.PATIENCE_SECONDS), 0)
 
     def test_the_notice_ticked_and_closed_with_ok_stays_away(self):
         environment = self.environment()

@@ -91,6 +91,11 @@ class Window:
         x, y, cx, cy = du_rect
         return image.crop((round(x * sx), round(y * sy), round((x + cx) * sx), round((y + cy) * sy)))
 
+    def close(self):
+        """Asks the window to close, as its close box or its taskbar menu
+        does (WM_DELETE_WINDOW)."""
+        send_delete_window(int(self.wid))
+
     def screenshot(self, path, frame=False):
         """The window's pixels; with `frame`, the window manager's frame too."""
         run("import", *(["-frame"] if frame else []), "-window", self.wid, path)
@@ -103,6 +108,41 @@ class Window:
 
     def __repr__(self):
         return "Window(%s %r %s)" % (self.wid, self.title(), self.size())
+
+
+def send_delete_window(wid):
+    """The window manager's close request, through Xlib."""
+    import ctypes
+    import ctypes.util
+
+    xlib = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
+    xlib.XOpenDisplay.restype = ctypes.c_void_p
+    xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    xlib.XInternAtom.restype = ctypes.c_ulong
+    xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    xlib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+    xlib.XFlush.argtypes = [ctypes.c_void_p]
+    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+    class ClientMessage(ctypes.Structure):
+        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                    ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                    ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+
+    class Event(ctypes.Union):
+        _fields_ = [("message", ClientMessage), ("pad", ctypes.c_long * 24)]
+
+    client_message = 33
+    display = xlib.XOpenDisplay(None)
+    event = Event()
+    event.message.type = client_message
+    event.message.window = wid
+    event.message.message_type = xlib.XInternAtom(display, b"WM_PROTOCOLS", 0)
+    event.message.format = 32
+    event.message.data[0] = xlib.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+    xlib.XSendEvent(display, wid, 0, 0, ctypes.byref(event))
+    xlib.XFlush(display)
+    xlib.XCloseDisplay(display)
 
 
 def windows(name=None, visible=True, pid=None):
