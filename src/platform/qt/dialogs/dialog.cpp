@@ -138,11 +138,6 @@ QDialog* CDialog::Window() const
     return m_window.get();
 }
 
-const res::ControlTemplate* CDialog::ControlData(int controlId) const
-{
-    return m_template == nullptr ? nullptr : res::FindControl(*m_template, controlId);
-}
-
 void CDialog::SendCommand(int command)
 {
     const auto handler = m_handlers.find(command);

@@ -82,9 +82,6 @@ public:
     const res::DialogTemplate* Template() const { return m_template; }
     BaseUnits Units() const { return m_units; }
 
-    // The template's control data of `controlId` (kinds, styles, groups).
-    const res::ControlTemplate* ControlData(int controlId) const;
-
     // Routes a command number as a button of the dialog would.
     void SendCommand(int command);
 

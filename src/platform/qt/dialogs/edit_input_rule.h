@@ -25,7 +25,6 @@ public:
 
     // No limit until set.
     void SetMaxChars(int maxChars);
-    int MaxChars() const { return m_maxChars; }
 
     State validate(QString& input, int& pos) const override;
 

@@ -16,7 +16,6 @@ public:
     GroupFrame(const QString& title, Qt::Alignment alignment, QWidget* parent);
 
     QString Title() const { return m_title; }
-    Qt::Alignment TitleAlignment() const { return m_alignment; }
 
     // Where the title is drawn, in the frame's coordinates.
     QRect TitleRect() const;
