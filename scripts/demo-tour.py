@@ -1,12 +1,14 @@
 #!/usr/bin/python3
 """The demo's tour of QXBêta on an X server without a tester (run by
-scripts/demo under xvfb-run): what a tester sees, as screenshots.
+scripts/demo under xvfb-run): what a tester sees, as screenshots, with the
+printed report and the e-mail report archive.
 
     demo-tour.py QXBETA OUTPUT_DIR"""
 
 import os
 import subprocess
 import sys
+import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 
@@ -87,6 +89,27 @@ def tour(process, screen, desktop, shot, out):
     xs.wait_for("the printed report", lambda: os.path.exists(pdf) and report.is_viewable()
                 and not [w for w in xs.windows(pid=process.pid) if w.size()[0] < 400])
     print("  " + os.path.basename(pdf))
+
+    # E-mail: the notice, the save dialog's default name in the demo folder
+    # (the current directory), the pick, then the report archive.
+    report.key("alt+e")
+    notice = xs.wait_for("the e-mail notice", lambda: [w for w in xs.dialogs(process.pid) if w.size()[0] < 400])[0]
+    shot("06-notice-email")
+    notice.key("Return")
+    save = xs.wait_for("the save dialog", lambda: [w for w in xs.windows(pid=process.pid)
+                                                   if not w.title().startswith("QXB")])[0]
+    xs.wait_for("the e-mail notice to close", lambda: len(xs.dialogs(process.pid)) == 1)
+    time.sleep(1)  # the save dialog's first paint
+    shot("07-enregistrer-archive")
+    save.key("Return")
+    xs.wait_for("the pick surface", lambda: [w for w in xs.windows(pid=process.pid)
+                                             if tuple(w.size()) == tuple(screen)])
+    xs.run("xdotool", "click", "1")
+    archives = xs.wait_for("the report archive", lambda: [
+        name for name in os.listdir(out) if name.endswith(".QXR")] if report.is_viewable()
+        and not [w for w in xs.windows(pid=process.pid) if w.size()[0] < 400]
+        and not [name for name in os.listdir(out) if name.endswith(".TMP")] else [])
+    print("  " + archives[0])
 
     report.key("Escape")
     xs.wait_for("the report to close", lambda: not xs.dialogs(process.pid))
