@@ -6,6 +6,7 @@
 #include "support/image_decoders.h"
 #include "support/report_archive_fixtures.h"
 #include "support/scratch_dir.h"
+#include "support/small_volume.h"
 #include "text/cp1252.h"
 
 #include <gtest/gtest.h>
@@ -169,6 +170,20 @@ TEST_F(QxrReport, MissingArchiveAndWrongArguments)
     const QxrRun folder = Qxr("show " + scratch.Path().string(), scratch);
     EXPECT_NE(folder.status, 0);
     EXPECT_FALSE(folder.err.empty());
+}
+
+TEST_F(QxrReport, FullVolumeLeavesNothingInTheFolder)
+{
+    screen = Noise(200, 200, 24, 10);
+    report = ReportFileBytes(screen, text::Utf8ToCp1252(kTextUtf8));
+    ASSERT_TRUE(WriteBytes(archive, report)); // a plain copy of 120 KB
+    const auto code = RunOnSmallVolume(64 * 1024, VolumeMode::Writable, [&](const std::string& volume) {
+        const QxrRun extract = Qxr("extract " + archive + " " + volume + "/out", scratch);
+        if (extract.status != 1 || extract.err.find("Le disque est plein") == std::string::npos) return 1;
+        return Listing(volume + "/out").empty() ? 0 : 2;
+    });
+    if (!code) GTEST_SKIP() << "no private mount on this system";
+    EXPECT_EQ(*code, 0);
 }
 
 TEST(PngWriter, ChecksumsOfKnownInputs)

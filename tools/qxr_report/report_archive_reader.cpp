@@ -1,10 +1,14 @@
 #include "qxr_report/report_archive_reader.h"
 
+#include "compress/archive_format.h"
+
 #include <qxcompress.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace qxr {
@@ -24,6 +28,27 @@ ReportError FromExtractCode(int code)
     default:
         return ReportError::ArchiveDamaged;
     }
+}
+
+// The bytes the unpacked report file takes: the source size of a packed
+// archive, the archive's own length for a plain copy.
+std::uintmax_t UnpackedSize(const std::string& archivePath)
+{
+    std::ifstream in(archivePath, std::ios::binary);
+    qx::compress::MemberHeader header;
+    in.seekg(static_cast<std::streamoff>(qx::compress::kHeaderOffset));
+    in.read(reinterpret_cast<char*>(header.bytes.data()), static_cast<std::streamsize>(header.bytes.size()));
+    if (header.GetMethod() != qx::compress::Method::None) return header.SourceSize();
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(archivePath, error);
+    return error ? 0 : size;
+}
+
+bool HasRoomFor(const std::string& directory, std::uintmax_t bytes)
+{
+    struct statvfs volume {};
+    if (::statvfs(directory.c_str(), &volume) != 0) return true;
+    return static_cast<std::uintmax_t>(volume.f_bavail) * volume.f_frsize >= bytes;
 }
 
 // A new empty file in the directory, removed when the object goes.
@@ -63,6 +88,10 @@ ReportResult ReadReportArchive(const std::string& archivePath, const std::string
         return result;
     }
     result.error = FromExtractCode(nfDecompacte(0, 0, archivePath.c_str(), work.Path().c_str()));
+    // A plain copy that cannot be written gets the code of a damaged archive;
+    // a volume without room for the report file is then the likely cause.
+    if (result.error == ReportError::ArchiveDamaged && !HasRoomFor(workDirectory, UnpackedSize(archivePath)))
+        result.error = ReportError::VolumeFull;
     if (result.error != ReportError::None) return result;
 
     std::ifstream in(work.Path(), std::ios::binary);
