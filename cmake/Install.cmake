@@ -44,12 +44,12 @@ foreach(page qxr.1 qxbeta.1)
   list(APPEND qx_compressed_docs ${CMAKE_BINARY_DIR}/packaging/${page}.gz)
   install(FILES ${CMAKE_BINARY_DIR}/packaging/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
-add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz
-  COMMAND ${GZIP_EXECUTABLE} -9 -n -c ${PROJECT_SOURCE_DIR}/packaging/changelog.Debian > ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz
-  DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog.Debian)
-list(APPEND qx_compressed_docs ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/changelog.gz
+  COMMAND ${GZIP_EXECUTABLE} -9 -n -c ${PROJECT_SOURCE_DIR}/packaging/changelog > ${CMAKE_BINARY_DIR}/packaging/changelog.gz
+  DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog)
+list(APPEND qx_compressed_docs ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
 add_custom_target(qx_docs ALL DEPENDS ${qx_compressed_docs})
-install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz packaging/copyright DESTINATION ${QX_DOCDIR})
+install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz packaging/copyright DESTINATION ${QX_DOCDIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME qxbeta)
@@ -57,18 +57,19 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Équipe QXBêta <beta@orvane.fr>")
 set(CPACK_PACKAGE_VENDOR "Orvane Logiciels")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "incident reports for beta testers of the Orvane environment")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "incident reports for beta testers of the Orvane environment
- QXBeta runs beside the Orvane development environment. When the tester copies
- a screenshot to the clipboard, it opens a report dialog, adds system
- information and sends the report as a printed fax form or as a .QXR archive.
- The package also holds the qxr command line tool and the libqxcompress
- archive library.")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "QXBeta runs beside the Orvane development environment. When the tester copies
+a screenshot to the clipboard, it opens a report dialog, adds system
+information and sends the report as a printed fax form or as a .QXR archive.
+The package also holds the qxr command line tool and the libqxcompress
+archive library.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The shared library needs the linker cache refreshed after installation.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/packaging/triggers)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)
