@@ -74,7 +74,7 @@ public:
     virtual int GetDeviceCaps(DeviceCap cap) const = 0;
 
     // The nearest font the device has for the request; null when none.
-    virtual std::unique_ptr<PrinterFont> CreateFont(const FontSpec& spec) = 0;
+    virtual std::unique_ptr<PrinterFont> CreateFont(const FontSpec& wanted) = 0;
     // Selects `font` for the text that follows; null selects the device's
     // own font again.
     virtual void SelectFont(const PrinterFont* font) = 0;

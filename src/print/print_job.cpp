@@ -12,8 +12,8 @@ namespace {
 // The report font, selected for as long as the object lives.
 class SelectedFont {
 public:
-    SelectedFont(platform::Printer& printer, const platform::FontSpec& spec)
-        : m_printer(printer), m_font(printer.CreateFont(spec))
+    SelectedFont(platform::Printer& printer, const platform::FontSpec& wanted)
+        : m_printer(printer), m_font(printer.CreateFont(wanted))
     {
         m_printer.SelectFont(m_font.get());
     }

@@ -26,14 +26,14 @@ int MulDiv(int a, int b, int c)
 
 platform::FontSpec ReportFontSpec(int logPixelsY)
 {
-    platform::FontSpec spec;
-    spec.faceName = "MS Sans Serif";
-    spec.height = -MulDiv(kPointSize, logPixelsY, kPointsPerInch);
-    spec.weight = kWeight;
-    spec.style = platform::FontStyle::Upright;
-    spec.pitch = platform::FontPitch::Fixed;
-    spec.family = platform::FontFamily::Swiss;
-    return spec;
+    platform::FontSpec wanted;
+    wanted.faceName = "MS Sans Serif";
+    wanted.height = -MulDiv(kPointSize, logPixelsY, kPointsPerInch);
+    wanted.weight = kWeight;
+    wanted.style = platform::FontStyle::Upright;
+    wanted.pitch = platform::FontPitch::Fixed;
+    wanted.family = platform::FontFamily::Swiss;
+    return wanted;
 }
 
 } // namespace qx::print

@@ -12,9 +12,9 @@ public:
     explicit ForwardingPrinter(platform::Printer& target) : m_target(target) {}
 
     int GetDeviceCaps(platform::DeviceCap cap) const override { return m_target.GetDeviceCaps(cap); }
-    std::unique_ptr<platform::PrinterFont> CreateFont(const platform::FontSpec& spec) override
+    std::unique_ptr<platform::PrinterFont> CreateFont(const platform::FontSpec& wanted) override
     {
-        return m_target.CreateFont(spec);
+        return m_target.CreateFont(wanted);
     }
     void SelectFont(const platform::PrinterFont* font) override { m_target.SelectFont(font); }
     platform::TextMetrics GetTextMetrics() const override { return m_target.GetTextMetrics(); }

@@ -117,34 +117,34 @@ Bytes EncodeBlock(const VersionBlock& block)
 
 VersionResourceSpec SimpleVersion(const std::string& version)
 {
-    VersionResourceSpec spec;
-    spec.tables.push_back({0x040C, 0x04E4, {{"CompanyName", "Orvane Logiciels"}, {"FileVersion", version}}});
-    return spec;
+    VersionResourceSpec wanted;
+    wanted.tables.push_back({0x040C, 0x04E4, {{"CompanyName", "Orvane Logiciels"}, {"FileVersion", version}}});
+    return wanted;
 }
 
-VersionBlock VersionInfoBlock(const VersionResourceSpec& spec)
+VersionBlock VersionInfoBlock(const VersionResourceSpec& wanted)
 {
     VersionBlock root{"VS_VERSION_INFO", 0, kFixedFileInfoSize, Bytes(kFixedFileInfoSize, 0), {}};
     PutLe32(root.value, 0, kFixedFileInfoSignature);
 
     VersionBlock strings{"StringFileInfo", pe::kBlockTypeText, 0, {}, {}};
-    for (const StringTable& table : spec.tables) {
+    for (const StringTable& table : wanted.tables) {
         VersionBlock tableBlock{Hex8(table.language, table.codePage), pe::kBlockTypeText, 0, {}, {}};
         for (const auto& [key, text] : table.values) tableBlock.children.push_back(TextBlock(key, text));
         strings.children.push_back(std::move(tableBlock));
     }
-    VersionBlock vars{"VarFileInfo", pe::kBlockTypeText, 0, {}, {TranslationBlock(spec.translations)}};
+    VersionBlock vars{"VarFileInfo", pe::kBlockTypeText, 0, {}, {TranslationBlock(wanted.translations)}};
 
-    const bool stringsFirst = spec.order == VersionResourceSpec::Order::StringInfoFirst;
+    const bool stringsFirst = wanted.order == VersionResourceSpec::Order::StringInfoFirst;
     if (stringsFirst) root.children.push_back(std::move(strings));
-    if (spec.withVarFileInfo) root.children.push_back(std::move(vars));
+    if (wanted.withVarFileInfo) root.children.push_back(std::move(vars));
     if (!stringsFirst) root.children.push_back(std::move(strings));
     return root;
 }
 
-PeImage BuildPeImage(const PeImageSpec& spec)
+PeImage BuildPeImage(const PeImageSpec& wanted)
 {
-    const bool plus = spec.kind == PeKind::Pe32Plus;
+    const bool plus = wanted.kind == PeKind::Pe32Plus;
     const std::size_t directoryOffset = plus ? pe::kPe32PlusDataDirectoryOffset : pe::kPe32DataDirectoryOffset;
     const std::size_t optionalSize = directoryOffset + kDataDirectoryCount * pe::kDataDirectorySize;
 
@@ -158,20 +158,20 @@ PeImage BuildPeImage(const PeImageSpec& spec)
         Append32(t, target);
         rsrc.insert(rsrc.end(), t.begin(), t.end());
     };
-    const bool withVersion = !spec.versionResource.empty();
+    const bool withVersion = !wanted.versionResource.empty();
     const std::uint32_t type = withVersion ? pe::kVersionResourceType : 3; // RT_ICON otherwise
     const std::uint32_t nameTable = pe::kResourceTableSize + pe::kResourceEntrySize;
     const std::uint32_t languageTable = 2 * nameTable;
     const std::uint32_t dataEntry = 3 * nameTable;
     const std::uint32_t data = dataEntry + pe::kResourceDataEntrySize;
     table(type, nameTable | pe::kEntrySubdirectoryFlag);
-    table(spec.versionName, languageTable | pe::kEntrySubdirectoryFlag);
+    table(wanted.versionName, languageTable | pe::kEntrySubdirectoryFlag);
     table(kLanguage, dataEntry);
     Append32(rsrc, kResourceRva + data);
-    Append32(rsrc, static_cast<std::uint32_t>(spec.versionResource.size()));
+    Append32(rsrc, static_cast<std::uint32_t>(wanted.versionResource.size()));
     Append32(rsrc, 0);
     Append32(rsrc, 0);
-    rsrc.insert(rsrc.end(), spec.versionResource.begin(), spec.versionResource.end());
+    rsrc.insert(rsrc.end(), wanted.versionResource.begin(), wanted.versionResource.end());
     Align4(rsrc);
 
     PeImage image;

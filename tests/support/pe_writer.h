@@ -48,7 +48,7 @@ VersionResourceSpec SimpleVersion(const std::string& version);
 
 // The VS_VERSIONINFO block with its fixed file information, StringFileInfo
 // and VarFileInfo.
-VersionBlock VersionInfoBlock(const VersionResourceSpec& spec);
+VersionBlock VersionInfoBlock(const VersionResourceSpec& wanted);
 
 enum class PeKind { Pe32, Pe32Plus };
 
@@ -69,7 +69,7 @@ struct PeImage {
     std::size_t resourceDataOffset = 0;
 };
 
-PeImage BuildPeImage(const PeImageSpec& spec);
+PeImage BuildPeImage(const PeImageSpec& wanted);
 
 // A PE32 image whose FileVersion is `version`.
 Bytes PeWithVersion(const std::string& version, PeKind kind = PeKind::Pe32);

@@ -64,9 +64,9 @@ int RecordingPrinter::GetDeviceCaps(platform::DeviceCap cap) const
     return 0;
 }
 
-std::unique_ptr<platform::PrinterFont> RecordingPrinter::CreateFont(const platform::FontSpec& spec)
+std::unique_ptr<platform::PrinterFont> RecordingPrinter::CreateFont(const platform::FontSpec& wanted)
 {
-    m_fontsCreated.push_back(spec);
+    m_fontsCreated.push_back(wanted);
     return std::make_unique<RecordedFont>(*this);
 }
 

@@ -61,7 +61,7 @@ public:
     ~RecordingPrinter() override;
 
     int GetDeviceCaps(platform::DeviceCap cap) const override;
-    std::unique_ptr<platform::PrinterFont> CreateFont(const platform::FontSpec& spec) override;
+    std::unique_ptr<platform::PrinterFont> CreateFont(const platform::FontSpec& wanted) override;
     void SelectFont(const platform::PrinterFont* font) override;
     platform::TextMetrics GetTextMetrics() const override;
     int DrawText(std::string_view text, const platform::Rect& rect) override;

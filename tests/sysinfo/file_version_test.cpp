@@ -35,9 +35,9 @@ std::optional<std::string> VersionOfBytes(const Bytes& bytes)
     return text;
 }
 
-Bytes ImageWith(const VersionResourceSpec& spec, PeKind kind = PeKind::Pe32)
+Bytes ImageWith(const VersionResourceSpec& wanted, PeKind kind = PeKind::Pe32)
 {
-    return BuildPeImage({kind, EncodeBlock(VersionInfoBlock(spec)), 1}).bytes;
+    return BuildPeImage({kind, EncodeBlock(VersionInfoBlock(wanted)), 1}).bytes;
 }
 
 TEST(FileVersion, ReadsTheFileVersionOfPe32AndPe32PlusImages)
@@ -58,22 +58,22 @@ TEST(FileVersion, ConvertsUtf16ToWindows1252)
 
 TEST(FileVersion, TakesTheFirstTranslationOnly)
 {
-    VersionResourceSpec spec;
-    spec.translations = {0x04B00409, 0x04E4040C};
-    spec.tables = {{0x040C, 0x04E4, {{"FileVersion", "francais"}}}, {0x0409, 0x04B0, {{"FileVersion", "english"}}}};
-    EXPECT_EQ(VersionOfBytes(ImageWith(spec)), "english");
+    VersionResourceSpec wanted;
+    wanted.translations = {0x04B00409, 0x04E4040C};
+    wanted.tables = {{0x040C, 0x04E4, {{"FileVersion", "francais"}}}, {0x0409, 0x04B0, {{"FileVersion", "english"}}}};
+    EXPECT_EQ(VersionOfBytes(ImageWith(wanted)), "english");
 
-    spec.translations = {0x04B00407, 0x04E4040C}; // first language has no table
-    EXPECT_EQ(VersionOfBytes(ImageWith(spec)), std::nullopt);
+    wanted.translations = {0x04B00407, 0x04E4040C}; // first language has no table
+    EXPECT_EQ(VersionOfBytes(ImageWith(wanted)), std::nullopt);
 }
 
 TEST(FileVersion, KeysCompareWithoutRegardToCaseAndOrderOfBlocksDoesNotMatter)
 {
-    VersionResourceSpec spec;
-    spec.translations = {0x04B00409};
-    spec.tables = {{0x0409, 0x04B0, {{"Comments", "x"}, {"fileversion", "1.0"}}}};
-    spec.order = VersionResourceSpec::Order::VarInfoFirst;
-    VersionBlock root = VersionInfoBlock(spec);
+    VersionResourceSpec wanted;
+    wanted.translations = {0x04B00409};
+    wanted.tables = {{0x0409, 0x04B0, {{"Comments", "x"}, {"fileversion", "1.0"}}}};
+    wanted.order = VersionResourceSpec::Order::VarInfoFirst;
+    VersionBlock root = VersionInfoBlock(wanted);
     root.children[1].children[0].key = "040904b0"; // lower-case hexadecimal, as some tools write it
     EXPECT_EQ(VersionOfBytes(BuildPeImage({PeKind::Pe32, EncodeBlock(root), 1}).bytes), "1.0");
 }
@@ -99,22 +99,22 @@ TEST_P(FileVersionFails, GivesFailureAndLeavesBothOutputsUntouched)
 
 Bytes WithoutVarFileInfo()
 {
-    VersionResourceSpec spec = qx::test::SimpleVersion("5.50");
-    spec.withVarFileInfo = false;
-    return ImageWith(spec);
+    VersionResourceSpec wanted = qx::test::SimpleVersion("5.50");
+    wanted.withVarFileInfo = false;
+    return ImageWith(wanted);
 }
 
 Bytes WithEmptyTranslationList()
 {
-    VersionResourceSpec spec = qx::test::SimpleVersion("5.50");
-    spec.translations = {};
-    return ImageWith(spec);
+    VersionResourceSpec wanted = qx::test::SimpleVersion("5.50");
+    wanted.translations = {};
+    return ImageWith(wanted);
 }
 
 Bytes WithShortTranslation()
 {
-    VersionResourceSpec spec = qx::test::SimpleVersion("5.50");
-    VersionBlock root = VersionInfoBlock(spec);
+    VersionResourceSpec wanted = qx::test::SimpleVersion("5.50");
+    VersionBlock root = VersionInfoBlock(wanted);
     VersionBlock& translation = root.children[1].children[0];
     translation.value.resize(2);
     translation.valueLength = 2;
@@ -123,16 +123,16 @@ Bytes WithShortTranslation()
 
 Bytes WithoutFileVersion()
 {
-    VersionResourceSpec spec;
-    spec.tables = {{0x040C, 0x04E4, {{"ProductVersion", "5.50"}}}};
-    return ImageWith(spec);
+    VersionResourceSpec wanted;
+    wanted.tables = {{0x040C, 0x04E4, {{"ProductVersion", "5.50"}}}};
+    return ImageWith(wanted);
 }
 
 Bytes TooLarge()
 {
-    VersionResourceSpec spec = qx::test::SimpleVersion("5.50");
-    spec.tables[0].values.push_back({"Comments", std::string(32760, 'c')}); // 65520 bytes of text alone
-    return ImageWith(spec);
+    VersionResourceSpec wanted = qx::test::SimpleVersion("5.50");
+    wanted.tables[0].values.push_back({"Comments", std::string(32760, 'c')}); // 65520 bytes of text alone
+    return ImageWith(wanted);
 }
 
 Bytes WithoutVersionResource()
@@ -172,11 +172,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FileVersion, AResourceOfExactly65520BytesIsRead)
 {
     // Grow a comment until the encoded resource is exactly at the limit.
-    VersionResourceSpec spec = qx::test::SimpleVersion("5.50");
-    spec.tables[0].values.push_back({"Comments", ""});
-    const std::size_t base = EncodeBlock(VersionInfoBlock(spec)).size();
-    spec.tables[0].values.back().second = std::string((qx::sysinfo::pe::kMaxVersionResourceSize - base) / 2, 'c');
-    const Bytes resource = EncodeBlock(VersionInfoBlock(spec));
+    VersionResourceSpec wanted = qx::test::SimpleVersion("5.50");
+    wanted.tables[0].values.push_back({"Comments", ""});
+    const std::size_t base = EncodeBlock(VersionInfoBlock(wanted)).size();
+    wanted.tables[0].values.back().second = std::string((qx::sysinfo::pe::kMaxVersionResourceSize - base) / 2, 'c');
+    const Bytes resource = EncodeBlock(VersionInfoBlock(wanted));
     ASSERT_EQ(resource.size(), qx::sysinfo::pe::kMaxVersionResourceSize);
     EXPECT_EQ(VersionOfBytes(BuildPeImage({PeKind::Pe32, resource, 1}).bytes), "5.50");
 }

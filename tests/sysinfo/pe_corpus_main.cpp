@@ -16,9 +16,9 @@ void Write(const std::filesystem::path& dir, const char* name, const Bytes& byte
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-Bytes Image(const VersionResourceSpec& spec, PeKind kind = PeKind::Pe32)
+Bytes Image(const VersionResourceSpec& wanted, PeKind kind = PeKind::Pe32)
 {
-    return BuildPeImage({kind, EncodeBlock(VersionInfoBlock(spec)), 1}).bytes;
+    return BuildPeImage({kind, EncodeBlock(VersionInfoBlock(wanted)), 1}).bytes;
 }
 
 } // namespace

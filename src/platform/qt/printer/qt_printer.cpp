@@ -44,10 +44,10 @@ QImage ToQImage(const Bitmap& bitmap)
     return image;
 }
 
-QFont::StyleHint StyleHintFor(const FontSpec& spec)
+QFont::StyleHint StyleHintFor(const FontSpec& wanted)
 {
-    if (spec.pitch == FontPitch::Fixed) return QFont::Monospace;
-    switch (spec.family) {
+    if (wanted.pitch == FontPitch::Fixed) return QFont::Monospace;
+    switch (wanted.family) {
     case FontFamily::Roman: return QFont::Serif;
     case FontFamily::Swiss: return QFont::SansSerif;
     case FontFamily::Modern: return QFont::Monospace;
@@ -60,10 +60,10 @@ QFont::StyleHint StyleHintFor(const FontSpec& spec)
 
 } // namespace
 
-QString ResolveFontFamily(const FontSpec& spec)
+QString ResolveFontFamily(const FontSpec& wanted)
 {
-    const QString face = QString::fromStdString(qx::text::Cp1252ToUtf8(spec.faceName));
-    const bool fixed = spec.pitch == FontPitch::Fixed;
+    const QString face = QString::fromStdString(qx::text::Cp1252ToUtf8(wanted.faceName));
+    const bool fixed = wanted.pitch == FontPitch::Fixed;
     if (QFontDatabase::hasFamily(face) && (!fixed || QFontDatabase::isFixedPitch(face))) return face;
     if (fixed) return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
     return face;
@@ -89,15 +89,15 @@ int QtPrinter::GetDeviceCaps(DeviceCap cap) const
     return 0;
 }
 
-std::unique_ptr<PrinterFont> QtPrinter::CreateFont(const FontSpec& spec)
+std::unique_ptr<PrinterFont> QtPrinter::CreateFont(const FontSpec& wanted)
 {
-    QFont font(ResolveFontFamily(spec));
+    QFont font(ResolveFontFamily(wanted));
     // A negative height is the character height: the em size in pixels.
-    font.setPixelSize(std::max(1, std::abs(spec.height)));
-    font.setWeight(static_cast<QFont::Weight>(std::clamp(spec.weight, 1, 1000)));
-    font.setItalic(spec.style == FontStyle::Italic);
-    font.setFixedPitch(spec.pitch == FontPitch::Fixed);
-    font.setStyleHint(StyleHintFor(spec), QFont::PreferQuality);
+    font.setPixelSize(std::max(1, std::abs(wanted.height)));
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(wanted.weight, 1, 1000)));
+    font.setItalic(wanted.style == FontStyle::Italic);
+    font.setFixedPitch(wanted.pitch == FontPitch::Fixed);
+    font.setStyleHint(StyleHintFor(wanted), QFont::PreferQuality);
     return std::make_unique<QtPrinterFont>(font);
 }
 

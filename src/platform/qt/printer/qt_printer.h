@@ -19,7 +19,7 @@ public:
     ~QtPrinter() override;
 
     int GetDeviceCaps(DeviceCap cap) const override;
-    std::unique_ptr<PrinterFont> CreateFont(const FontSpec& spec) override;
+    std::unique_ptr<PrinterFont> CreateFont(const FontSpec& wanted) override;
     void SelectFont(const PrinterFont* font) override;
     TextMetrics GetTextMetrics() const override;
     int DrawText(std::string_view text, const Rect& rect) override;
@@ -43,9 +43,9 @@ private:
     bool m_pageOpen = false;
 };
 
-// The family that `spec` gets: its face when the system has it (with fixed
+// The family that `wanted` gets: its face when the system has it (with fixed
 // pitch when that is asked for), else the system's fixed-pitch font for a
 // fixed-pitch request, else the face for the font matcher to replace.
-QString ResolveFontFamily(const FontSpec& spec);
+QString ResolveFontFamily(const FontSpec& wanted);
 
 } // namespace qx::platform::qt
