@@ -12,15 +12,7 @@ namespace {
 using test::RecordingPrinter;
 using test::RecordingPrinterSetup;
 using test::Transfer;
-
-struct OpenPage {
-    explicit OpenPage(RecordingPrinterSetup setup = {}) : printer(setup)
-    {
-        printer.StartDoc("t");
-        printer.StartPage();
-    }
-    RecordingPrinter printer;
-};
+using test::OpenPage;
 
 constexpr report::IncidentPoint kNoPick{};
 

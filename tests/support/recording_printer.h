@@ -102,4 +102,14 @@ private:
     bool m_pageOpen = false;
 };
 
+// A recording printer with a job and its first page already started.
+struct OpenPage {
+    explicit OpenPage(RecordingPrinterSetup setup = {}) : printer(setup)
+    {
+        printer.StartDoc("t");
+        printer.StartPage();
+    }
+    RecordingPrinter printer;
+};
+
 } // namespace qx::test
