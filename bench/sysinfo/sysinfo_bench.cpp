@@ -4,6 +4,7 @@
 // each, both over the same fixture installation. Prints both times in
 // milliseconds and their ratio.
 #include "platform/posix/linux_version_source.h"
+#include "platform/posix/local_system_services.h"
 #include "platform/posix/posix_file_reader.h"
 #include "platform/posix/posix_file_store.h"
 #include "platform/posix/posix_program_runner.h"
@@ -115,7 +116,7 @@ void Gather(benchmark::State& state, const qx::sysinfo::SystemServices& services
 
 void BM_GatherThisMachine(benchmark::State& state)
 {
-    const qx::sysinfo::LocalSystem system;
+    const qx::platform::LocalSystemServices system;
     Gather(state, system.Services(), g_real);
 }
 

@@ -1,10 +1,10 @@
 #include "compress/plain_copy.h"
 
 #include <cstdint>
-#include <strings.h>
 
 #include "compress/platform/handle_file.h"
 #include "compress/platform/memory_block.h"
+#include "text/ascii_case.h"
 
 namespace qx::compress {
 namespace {
@@ -15,7 +15,7 @@ constexpr std::uint32_t kPieceSize = 16000;
 
 bool CopyPlainArchive(const char* archivePath, const char* destination)
 {
-    if (::strcasecmp(archivePath, destination) == 0) return true;
+    if (text::EqualIgnoringAsciiCase(archivePath, destination)) return true;
     const ScopedHandle source(OpenHandle(archivePath, HandleAccess::Read));
     if (source.get() == kBadHandle) return false;
     const ScopedHandle target(OpenHandle(destination, HandleAccess::Write));

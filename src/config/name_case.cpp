@@ -1,11 +1,13 @@
 #include "config/name_case.h"
 
+#include "text/ascii_case.h"
+
 namespace qx::config {
 
 char FoldCase(char c)
 {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 'A' && byte <= 'Z') return static_cast<char>(byte + ('a' - 'A'));
+    if (byte < 0x80) return text::ToLowerAscii(c);
     // "À" to "Þ" (without the multiplication sign) lie 0x20 below their
     // lower-case forms, as in ASCII.
     if (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7) return static_cast<char>(byte + 0x20);

@@ -1,7 +1,9 @@
 #pragma once
 
 // Section, key and file names of the profile compare without regard to case,
-// for ASCII letters and the accented letters of Windows-1252 ("É" is "é").
+// for ASCII letters and the accented letters of Windows-1252 ("É" is "é"), as
+// the profile functions of Windows compare them. This is the one place that
+// folds more than ASCII; file names elsewhere use text/ascii_case.h.
 
 #include <string_view>
 

@@ -2,6 +2,7 @@
 
 #include "config/ini_document.h"
 #include "config/profile_file.h"
+#include "platform/whole_files.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -57,8 +58,8 @@ std::filesystem::path Profile::FilePath() const
 
 std::string Profile::Read(std::string_view section, std::string_view key, std::string_view defaultValue) const
 {
-    const FileContents contents = ReadFileContents(FilePath(), kMaxFileSize);
-    if (contents.outcome != ReadOutcome::Complete && contents.outcome != ReadOutcome::Truncated)
+    const platform::FileContents contents = platform::ReadFileContents(FilePath(), kMaxFileSize);
+    if (contents.outcome != platform::ReadOutcome::Complete && contents.outcome != platform::ReadOutcome::Truncated)
         return AsReadBack(defaultValue);
     const std::optional<std::string_view> value = LookupIni(contents.bytes, section, key);
     return AsReadBack(value ? *value : defaultValue);
@@ -67,11 +68,11 @@ std::string Profile::Read(std::string_view section, std::string_view key, std::s
 void Profile::Write(std::string_view section, std::string_view key, std::string_view value) const
 {
     const std::filesystem::path file = FilePath();
-    const FileContents contents = ReadFileContents(file, kMaxFileSize);
-    if (contents.outcome != ReadOutcome::Complete && contents.outcome != ReadOutcome::Missing) return;
+    const platform::FileContents contents = platform::ReadFileContents(file, kMaxFileSize);
+    if (contents.outcome != platform::ReadOutcome::Complete && contents.outcome != platform::ReadOutcome::Missing) return;
     const std::optional<std::string> updated = WriteIni(contents.bytes, section, key, value);
-    if (!updated || (contents.outcome == ReadOutcome::Complete && *updated == contents.bytes)) return;
-    ReplaceFile(file, *updated);
+    if (!updated || (contents.outcome == platform::ReadOutcome::Complete && *updated == contents.bytes)) return;
+    platform::ReplaceFile(file, *updated);
 }
 
 } // namespace qx::config

@@ -45,6 +45,10 @@ public:
 
     // Deletes the file; false when it could not be deleted (or did not exist).
     virtual bool Remove(const std::string& path) = 0;
+
+    // The short (8.3) form of an existing file or directory, the form a helper
+    // of the 16-bit era is given; nothing when it does not exist.
+    virtual std::optional<std::string> ShortPath(const std::string& path) = 0;
 };
 
 } // namespace qx::platform

@@ -1,7 +1,6 @@
 // The 16-bit DLL step: "lstdll16.exe" lists them into a temporary file.
 #include "sysinfo/sysinfo.h"
 
-#include "compress/platform/short_path.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "sysinfo/line_reader.h"
@@ -61,10 +60,9 @@ void CollectDll16(const SystemServices& services, const std::string& installDir,
 {
     record.m_strDll16.clear();
     const std::string directory = installDir.empty() ? installDir : installDir.substr(0, installDir.size() - 1);
-    std::string shortDirectory;
-    compress::BuildShortPath(directory, shortDirectory, std::string::npos);
+    const std::optional<std::string> shortDirectory = services.store.ShortPath(directory);
     const std::optional<std::string> temp =
-        shortDirectory.empty() ? std::nullopt : services.store.CreateTempFile(shortDirectory, kTempPrefix);
+        shortDirectory ? services.store.CreateTempFile(*shortDirectory, kTempPrefix) : std::nullopt;
     if (temp) {
         const std::string program = installDir + kHelperName;
         const platform::RunResult result = services.programs.Run(program, {program, *temp}, kHelperTimeLimit);

@@ -21,23 +21,23 @@ std::optional<std::string> VersionOf(platform::FileReader& files, const std::str
 
 } // namespace
 
-int ReadFileVersion(platform::FileReader& files, const std::string& path, std::string& text)
+bool ReadFileVersion(platform::FileReader& files, const std::string& path, std::string& text)
 {
     std::optional<std::string> version = VersionOf(files, path);
-    if (!version) return 0;
+    if (!version) return false;
     text = std::move(*version);
-    return 1;
+    return true;
 }
 
-int ReadFileVersion(platform::FileReader& files, const std::string& path, std::span<char> buffer)
+bool ReadFileVersion(platform::FileReader& files, const std::string& path, std::span<char> buffer)
 {
     const std::optional<std::string> version = VersionOf(files, path);
-    if (!version) return 0;
-    if (buffer.empty()) return 1;
+    if (!version) return false;
+    if (buffer.empty()) return true;
     const std::size_t kept = std::min(version->size(), buffer.size() - 1);
     std::copy_n(version->begin(), kept, buffer.begin());
     buffer[kept] = '\0';
-    return 1;
+    return true;
 }
 
 } // namespace qx::sysinfo

@@ -10,13 +10,13 @@
 
 namespace qx::sysinfo {
 
-// Text form: sets `text` to the whole version and returns 1; returns 0 and
-// leaves `text` as it was when the file has no version.
-int ReadFileVersion(platform::FileReader& files, const std::string& path, std::string& text);
+// Text form: sets `text` to the whole version and returns true; returns false
+// and leaves `text` as it was when the file has no version.
+bool ReadFileVersion(platform::FileReader& files, const std::string& path, std::string& text);
 
 // Buffer form: copies at most buffer.size() - 1 characters of the version
-// and a terminating zero into `buffer` and returns 1; returns 0 and leaves
-// the buffer as it was when the file has no version.
-int ReadFileVersion(platform::FileReader& files, const std::string& path, std::span<char> buffer);
+// and a terminating zero into `buffer` and returns true; returns false and
+// leaves the buffer as it was when the file has no version.
+bool ReadFileVersion(platform::FileReader& files, const std::string& path, std::span<char> buffer);
 
 } // namespace qx::sysinfo

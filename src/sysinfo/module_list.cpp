@@ -1,6 +1,8 @@
 #include "sysinfo/module_list.h"
 
 #include "sysinfo/file_names.h"
+#include "text/ascii_case.h"
+#include "text/path_parts.h"
 
 #include <algorithm>
 
@@ -21,7 +23,7 @@ void CProcessEntry::SortModules()
 {
     // Paths are unique here; names that differ only in case may come in any order.
     std::sort(m_arrModules.begin(), m_arrModules.end(), [](const CModuleEntry& a, const CModuleEntry& b) {
-        return CompareNoCase(a.m_strPath, b.m_strPath) < 0;
+        return text::CompareIgnoringAsciiCase(a.m_strPath, b.m_strPath) < 0;
     });
 }
 
@@ -40,10 +42,10 @@ std::size_t CModuleList::AddProcess(const std::string& path)
     return m_arrProcesses.size() - 1;
 }
 
-int CModuleList::Enumerate(platform::ProcessSource& source, Provider provider)
+bool CModuleList::Enumerate(platform::ProcessSource& source, Provider provider)
 {
     const auto processes = source.ListProcesses();
-    if (!processes) return 0;
+    if (!processes) return false;
     for (const platform::ProcessId process : *processes) {
         const auto modules = source.ReadModules(process);
         if (!modules) continue;
@@ -52,7 +54,7 @@ int CModuleList::Enumerate(platform::ProcessSource& source, Provider provider)
         else
             Add95Process(*modules);
     }
-    return 1;
+    return true;
 }
 
 // The first module is the executable whatever its name; the prefix is tested
@@ -62,12 +64,12 @@ void CModuleList::AddNtProcess(const std::vector<platform::LoadedModule>& module
     if (modules.empty() || modules.front().path.empty()) return;
     const std::size_t index = AddProcess(modules.front().path);
     m_arrProcesses[index].ReserveModules(modules.size() - 1);
-    bool product = IsProductFileName(FileNamePart(modules.front().path));
+    bool product = IsProductFileName(text::FileNamePart(modules.front().path));
     for (std::size_t i = 1; i < modules.size(); ++i) {
         const std::string& path = modules[i].path;
         if (path.empty()) continue;
         m_arrProcesses[index].AddModule(path, m_versions);
-        product = product || IsProductFileName(FileNamePart(path));
+        product = product || IsProductFileName(text::FileNamePart(path));
     }
     KeepLastIf(product);
 }

@@ -43,9 +43,9 @@ class CModuleList {
 public:
     explicit CModuleList(platform::FileReader& files) : m_versions(files) {}
 
-    // Fills the list from `source` by the rules of `provider`; 1 when the
-    // processes could be enumerated (even if none was kept), 0 otherwise.
-    int Enumerate(platform::ProcessSource& source, Provider provider);
+    // Fills the list from `source` by the rules of `provider`; true when the
+    // processes could be enumerated (even if none was kept).
+    bool Enumerate(platform::ProcessSource& source, Provider provider);
 
     // Appends a process entry for the executable `path` (never merged with an
     // existing one) and returns its index.

@@ -5,7 +5,9 @@
 #include "resources/string_table.h"
 #include "sysinfo/file_names.h"
 #include "sysinfo/module_list.h"
+#include "text/ascii_case.h"
 #include "text/cp1252.h"
+#include "text/path_parts.h"
 
 #include <algorithm>
 
@@ -91,7 +93,7 @@ void CollectModules32(const SystemServices& services, CReportRecord& record)
     record.m_strLoadedDlls.reserve(record.m_strLoadedDlls.size() + estimate);
     record.m_strLoadedDlls += kLineEnd + LoadResString(res::kLabelModules32) + kLineEnd;
     for (const CProcessEntry& process : list.m_arrProcesses) {
-        if (EqualNoCase(FileNamePart(process.m_strPath), services.ownExecutableName)) continue;
+        if (text::EqualIgnoringAsciiCase(text::FileNamePart(process.m_strPath), services.ownExecutableName)) continue;
         AppendDialogLines(record.m_strLoadedDlls, process);
         AppendColumnLine(record.m_strModules32, process, "", kProcessPathWidth);
         for (const CModuleEntry& module : process.m_arrModules) {

@@ -10,8 +10,8 @@
 //   (the identity is loaded here by the dialog)
 //   LoadProductCodes      -> m_mapProductCodes
 //
-// Every step works over the platform services of a SystemServices; the
-// dialog keeps one LocalSystem for the real machine and passes its Services().
+// Every step works over the platform services of a SystemServices; for the
+// real machine they come from platform/posix/local_system_services.h.
 // The steps show nothing and never fail: a step that cannot gather its data
 // leaves its text empty or writes "Aucun"/"Aucune", as the report expects.
 // Texts written into the record are Windows-1252; paths given to the steps
@@ -20,7 +20,6 @@
 #include "report/report_record.h"
 #include "sysinfo/system_services.h"
 
-#include <memory>
 #include <string>
 
 namespace qx::sysinfo {
@@ -55,21 +54,5 @@ void LoadProductCodes(CReportRecord& record);
 // window (qxr, benchmarks): the version, the 16-bit list, the modules, the
 // EXE and DLL lists of `installDir`, the product codes.
 void GatherSystemInformation(const SystemServices& services, const std::string& installDir, CReportRecord& record);
-
-// The services of this machine: uname and os-release, /proc, posix_spawn, the
-// POSIX file system. Build one per report dialog (or keep one); not copyable.
-class LocalSystem {
-public:
-    LocalSystem();
-    ~LocalSystem();
-    LocalSystem(const LocalSystem&) = delete;
-    LocalSystem& operator=(const LocalSystem&) = delete;
-
-    const SystemServices& Services() const;
-
-private:
-    struct Parts;
-    std::unique_ptr<Parts> m_parts;
-};
 
 } // namespace qx::sysinfo

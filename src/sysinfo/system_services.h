@@ -1,7 +1,7 @@
 #pragma once
 
-// The platform services the system-information steps work over. The report
-// dialog takes them from a LocalSystem (sysinfo.h); tests put doubles in.
+// The platform services the system-information steps work over. The program
+// takes them from a LocalSystemServices (platform/posix); tests put doubles in.
 
 #include "platform/file_reader.h"
 #include "platform/file_store.h"

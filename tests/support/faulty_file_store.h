@@ -35,6 +35,8 @@ public:
 
     bool Remove(const std::string& path) override { return m_inner.Remove(path); }
 
+    std::optional<std::string> ShortPath(const std::string& path) override { return m_inner.ShortPath(path); }
+
 private:
     class File final : public platform::OutputFile {
     public:

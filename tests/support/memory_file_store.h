@@ -42,6 +42,13 @@ public:
 
     bool Remove(const std::string& path) override { return files.erase(path) == 1; }
 
+    // Directories are not held, so every non-empty path stands for itself.
+    std::optional<std::string> ShortPath(const std::string& path) override
+    {
+        if (path.empty()) return std::nullopt;
+        return path;
+    }
+
 private:
     class File final : public platform::OutputFile {
     public:

@@ -90,10 +90,10 @@ TEST_P(FileVersionFails, GivesFailureAndLeavesBothOutputsUntouched)
     qx::test::MemoryFileReader files;
     files.Add(kPath, GetParam().make());
     std::string text = "kept";
-    EXPECT_EQ(ReadFileVersion(files, kPath, text), 0);
+    EXPECT_FALSE(ReadFileVersion(files, kPath, text));
     EXPECT_EQ(text, "kept");
     std::array<char, 6> buffer = {'a', 'b', 0, 0, 0, 0};
-    EXPECT_EQ(ReadFileVersion(files, kPath, buffer), 0);
+    EXPECT_FALSE(ReadFileVersion(files, kPath, buffer));
     EXPECT_STREQ(buffer.data(), "ab");
 }
 
@@ -194,7 +194,7 @@ TEST(FileVersion, BufferFormCutsToSizeMinusOne)
         qx::test::MemoryFileReader files;
         files.Add(kPath, qx::test::PeWithVersion(c.version));
         std::vector<char> buffer(c.size, '#');
-        EXPECT_EQ(ReadFileVersion(files, kPath, std::span<char>(buffer)), 1) << c.version;
+        EXPECT_TRUE(ReadFileVersion(files, kPath, std::span<char>(buffer))) << c.version;
         EXPECT_EQ(std::string(buffer.data()), c.expected) << c.version;
     }
 }
@@ -204,7 +204,7 @@ TEST(FileVersion, AFileThatIsNoPeImageIsRejectedAfterItsFirst64Bytes)
     qx::test::MemoryFileReader files;
     files.Add("/lib/libc.so.6", ElfFile());
     std::string text;
-    EXPECT_EQ(ReadFileVersion(files, "/lib/libc.so.6", text), 0);
+    EXPECT_FALSE(ReadFileVersion(files, "/lib/libc.so.6", text));
     EXPECT_LE(files.bytesRead["/lib/libc.so.6"], qx::sysinfo::pe::kDosHeaderSize);
 }
 
@@ -212,7 +212,7 @@ TEST(FileVersion, AMissingFileHasNoVersion)
 {
     qx::test::MemoryFileReader files;
     std::string text;
-    EXPECT_EQ(ReadFileVersion(files, "/nowhere", text), 0);
+    EXPECT_FALSE(ReadFileVersion(files, "/nowhere", text));
 }
 
 // Every break of a well-formed image gives failure and reads nothing

@@ -164,7 +164,7 @@ TEST(ModuleList, NtRulesTakeTheFirstModuleAsExecutableAndListEveryLaterOne)
     system.processes.AddProcess(1, {"/opt/qxtool", "/opt/OTHER.EXE", "/lib/a.so", "/lib/a.so"});
     CModuleList list(system.files);
 
-    EXPECT_EQ(list.Enumerate(system.processes, Provider::Nt), 1);
+    EXPECT_TRUE(list.Enumerate(system.processes, Provider::Nt));
 
     ASSERT_EQ(list.m_arrProcesses.size(), 1u);
     const auto& process = list.m_arrProcesses[0];
@@ -188,7 +188,7 @@ TEST(ModuleList, Win95RulesTakeTheFirstExeAndNeverListExeModules)
     system.processes.modules[3] = {{"EDIT.EXE", "/w/EDIT.EXE"}, {"qxrt32.dll", "/w/other-name.dll"}};
     CModuleList list(system.files);
 
-    EXPECT_EQ(list.Enumerate(system.processes, Provider::Win95), 1);
+    EXPECT_TRUE(list.Enumerate(system.processes, Provider::Win95));
 
     ASSERT_EQ(list.m_arrProcesses.size(), 2u);
     EXPECT_EQ(list.m_arrProcesses[0].m_strPath, "/w/QXRUN.EXE");
@@ -205,7 +205,7 @@ TEST(ModuleList, EnumerationFailureReturnsZeroAndAddProcessNeverMerges)
     FakeSystem system;
     system.processes.enumerationFails = true;
     CModuleList list(system.files);
-    EXPECT_EQ(list.Enumerate(system.processes, Provider::Nt), 0);
+    EXPECT_FALSE(list.Enumerate(system.processes, Provider::Nt));
     EXPECT_TRUE(list.m_arrProcesses.empty());
 
     EXPECT_EQ(list.AddProcess("/a/QX.EXE"), 0u);

@@ -1,5 +1,6 @@
 // A real process named with the product prefix, loading a library named with
 // it, seen by the 32-bit module step through /proc.
+#include "platform/posix/local_system_services.h"
 #include "sysinfo/sysinfo.h"
 
 #include <gtest/gtest.h>
@@ -69,7 +70,7 @@ TEST(ProbeProcess, ShowsUpWithItsExecutableAndItsLibrary)
     Probe running(probe);
     ASSERT_TRUE(running.Ready());
 
-    const qx::sysinfo::LocalSystem system;
+    const qx::platform::LocalSystemServices system;
     CReportRecord record;
     qx::sysinfo::CollectModules32(system.Services(), record);
 

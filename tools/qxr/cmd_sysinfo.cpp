@@ -1,6 +1,7 @@
 // qxr sysinfo INSTALLDIR: the system information a report would hold, in UTF-8.
 #include "command.h"
 
+#include "platform/posix/local_system_services.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "sysinfo/sysinfo.h"
@@ -57,7 +58,7 @@ int RunSysinfo(const std::vector<std::string>& args)
     std::error_code error;
     const bool isDirectory = std::filesystem::is_directory(installDir, error);
 
-    const qx::sysinfo::LocalSystem system;
+    const qx::platform::LocalSystemServices system;
     CReportRecord record;
     qx::sysinfo::GatherSystemInformation(system.Services(), installDir, record);
     const std::string text = qx::text::Cp1252ToUtf8(SystemSections(record));

@@ -1,5 +1,6 @@
 #include "app/qt/qt_app_dialogs.h"
 
+#include "platform/posix/local_system_services.h"
 #include "report/dialogs/notice_dlg.h"
 #include "report/dialogs/opening_steps.h"
 #include "report/dialogs/report_dlg.h"
@@ -26,7 +27,8 @@ void QtAppDialogs::RunCaptureNotice()
 
 void QtAppDialogs::RunReportDialog(report::ReportApplication& application)
 {
-    report::LocalOpeningSteps steps;
+    const platform::LocalSystemServices system;
+    report::SysinfoOpeningSteps steps(system.Services());
     report::CReportDlg dialog(report::ReportDialogServices{m_profile, application, steps, m_commands});
     dialog.DoModal();
 }

@@ -6,26 +6,16 @@
 #include <sys/statvfs.h>
 
 #include "compress/platform/file_ops.h"
+#include "text/path_parts.h"
 
 namespace qx::compress {
-namespace {
-
-// The directory part of `path`, for a name that does not exist yet.
-std::string DirectoryOf(const std::string& path)
-{
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-} // namespace
 
 std::int32_t GetFreeDiskBytes(const char* path)
 {
     if (path == nullptr || *path == '\0') return kUnknownFreeSpace;
     struct statvfs info {};
     if (CurrentFileOps().VolumeStat(path, info) != 0) {
-        if (errno != ENOENT || CurrentFileOps().VolumeStat(DirectoryOf(path).c_str(), info) != 0)
+        if (errno != ENOENT || CurrentFileOps().VolumeStat(text::DirectoryOf(path).c_str(), info) != 0)
             return kUnknownFreeSpace;
     }
     const double bytes = static_cast<double>(info.f_bavail) * static_cast<double>(info.f_frsize);

@@ -1,8 +1,9 @@
 #include "platform/posix/posix_file_reader.h"
 
+#include "platform/posix/descriptor_io.h"
 #include "platform/posix/wildcard.h"
+#include "text/path_parts.h"
 
-#include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,25 +15,15 @@ namespace {
 
 class PosixReadableFile final : public ReadableFile {
 public:
-    explicit PosixReadableFile(int fd) : m_fd(fd) {}
-    ~PosixReadableFile() override { ::close(m_fd); }
-    PosixReadableFile(const PosixReadableFile&) = delete;
-    PosixReadableFile& operator=(const PosixReadableFile&) = delete;
+    explicit PosixReadableFile(UniqueFd fd) : m_fd(std::move(fd)) {}
 
     std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) override
     {
-        std::size_t done = 0;
-        while (done < into.size()) {
-            const ::ssize_t got = ::pread(m_fd, into.data() + done, into.size() - done, static_cast<::off_t>(offset + done));
-            if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) break;
-            done += static_cast<std::size_t>(got);
-        }
-        return done;
+        return platform::ReadAt(m_fd.Get(), offset, into);
     }
 
 private:
-    int m_fd;
+    UniqueFd m_fd;
 };
 
 struct DirectoryCloser {
@@ -43,21 +34,17 @@ struct DirectoryCloser {
 
 std::unique_ptr<ReadableFile> PosixFileReader::OpenRead(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return nullptr;
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.Valid()) return nullptr;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return nullptr;
-    }
-    return std::make_unique<PosixReadableFile>(fd);
+    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
+    return std::make_unique<PosixReadableFile>(std::move(fd));
 }
 
 std::vector<std::string> PosixFileReader::FindFiles(const std::string& pattern)
 {
-    const auto slash = pattern.rfind('/');
-    const std::string directory = slash == std::string::npos ? "." : slash == 0 ? "/" : pattern.substr(0, slash);
-    const std::string mask = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
+    const std::string directory = text::DirectoryOf(pattern);
+    const std::string mask = text::FileNamePart(pattern);
 
     std::vector<std::string> names;
     const std::unique_ptr<DIR, DirectoryCloser> dir(::opendir(directory.c_str()));

@@ -1,10 +1,14 @@
 #include "platform/posix/posix_file_store.h"
 
+#include "platform/posix/descriptor_io.h"
+#include "text/path_parts.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace qx::platform {
@@ -12,36 +16,17 @@ namespace {
 
 class PosixOutputFile final : public OutputFile {
 public:
-    explicit PosixOutputFile(int fd) : m_fd(fd) {}
-    ~PosixOutputFile() override
-    {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    PosixOutputFile(const PosixOutputFile&) = delete;
-    PosixOutputFile& operator=(const PosixOutputFile&) = delete;
+    explicit PosixOutputFile(UniqueFd fd) : m_fd(std::move(fd)) {}
 
     std::size_t Write(std::span<const std::uint8_t> bytes) override
     {
-        std::size_t done = 0;
-        while (m_fd >= 0 && done < bytes.size()) {
-            const ssize_t n = ::write(m_fd, bytes.data() + done, bytes.size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) break;
-            done += static_cast<std::size_t>(n);
-        }
-        return done;
+        return m_fd.Valid() ? WriteAll(m_fd.Get(), bytes) : 0;
     }
 
-    bool Close() override
-    {
-        if (m_fd < 0) return false;
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
+    bool Close() override { return m_fd.Close(); }
 
 private:
-    int m_fd;
+    UniqueFd m_fd;
 };
 
 // Where the search for a free temporary name starts, so that two programs
@@ -57,9 +42,9 @@ unsigned FirstTempNumber()
 std::unique_ptr<OutputFile> PosixFileStore::Open(const std::string& path, OpenMode mode)
 {
     const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mode == OpenMode::Replace ? O_TRUNC : O_APPEND);
-    const int fd = ::open(path.c_str(), flags, 0666);
-    if (fd < 0) return nullptr;
-    return std::make_unique<PosixOutputFile>(fd);
+    UniqueFd fd(::open(path.c_str(), flags, 0666));
+    if (!fd.Valid()) return nullptr;
+    return std::make_unique<PosixOutputFile>(std::move(fd));
 }
 
 std::optional<std::string> PosixFileStore::CreateTempFile(const std::string& directory, const std::string& prefix)
@@ -70,12 +55,8 @@ std::optional<std::string> PosixFileStore::CreateTempFile(const std::string& dir
         const unsigned number = (first + i) % kNames + 1;
         char name[16];
         std::snprintf(name, sizeof name, "%04X.TMP", number);
-        std::string path = directory + (directory.ends_with('/') ? "" : "/") + prefix + name;
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
-            return path;
-        }
+        std::string path = text::JoinPath(directory, prefix + name);
+        if (UniqueFd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666)).Valid()) return path;
         if (errno != EEXIST) return std::nullopt;
     }
     return std::nullopt;
@@ -84,6 +65,13 @@ std::optional<std::string> PosixFileStore::CreateTempFile(const std::string& dir
 bool PosixFileStore::Remove(const std::string& path)
 {
     return ::unlink(path.c_str()) == 0;
+}
+
+std::optional<std::string> PosixFileStore::ShortPath(const std::string& path)
+{
+    struct stat info {};
+    if (path.empty() || ::stat(path.c_str(), &info) != 0) return std::nullopt;
+    return path;
 }
 
 } // namespace qx::platform

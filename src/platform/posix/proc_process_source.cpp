@@ -1,6 +1,8 @@
 #include "platform/posix/proc_process_source.h"
 
-#include <cerrno>
+#include "platform/posix/descriptor_io.h"
+#include "text/path_parts.h"
+
 #include <charconv>
 #include <dirent.h>
 #include <fcntl.h>
@@ -17,22 +19,9 @@ struct DirectoryCloser {
 
 std::optional<std::string> ReadWholeFile(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    std::string text;
-    char chunk[16384];
-    for (;;) {
-        const ::ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (got == 0) break;
-        text.append(chunk, static_cast<std::size_t>(got));
-    }
-    ::close(fd);
-    return text;
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.Valid()) return std::nullopt;
+    return ReadAll(fd.Get());
 }
 
 std::string_view NextField(std::string_view& line)
@@ -47,12 +36,6 @@ std::string_view NextField(std::string_view& line)
     const std::string_view field = line.substr(0, end);
     line.remove_prefix(end);
     return field;
-}
-
-std::string NamePart(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 } // namespace
@@ -120,10 +103,10 @@ std::optional<std::vector<LoadedModule>> ProcProcessSource::ReadModules(ProcessI
     const std::optional<std::string> maps = ReadWholeFile(directory + "maps");
     if (!maps) return std::nullopt;
     const std::string exe = ReadLink(directory + "exe");
-    std::vector<LoadedModule> modules{{NamePart(exe), exe}};
+    std::vector<LoadedModule> modules{{text::FileNamePart(exe), exe}};
     for (std::string& path : MappedFilesAtOffsetZero(*maps)) {
         if (path == exe) continue;
-        std::string name = NamePart(path);
+        std::string name = text::FileNamePart(path);
         modules.push_back({std::move(name), std::move(path)});
     }
     return modules;

@@ -1,17 +1,10 @@
 #include "platform/posix/wildcard.h"
 
+#include "text/ascii_case.h"
+
 #include <cstddef>
 
 namespace qx::platform {
-
-namespace {
-
-char FoldLower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-} // namespace
 
 bool MatchesWildcard(std::string_view name, std::string_view pattern)
 {
@@ -23,7 +16,7 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern)
         if (p < pattern.size() && pattern[p] == '*') {
             starPattern = ++p;
             starName = n;
-        } else if (p < pattern.size() && (pattern[p] == '?' || FoldLower(pattern[p]) == FoldLower(name[n]))) {
+        } else if (p < pattern.size() && (pattern[p] == '?' || text::ToLowerAscii(pattern[p]) == text::ToLowerAscii(name[n]))) {
             ++p;
             ++n;
         } else if (starPattern != std::string_view::npos) {

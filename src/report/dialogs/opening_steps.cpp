@@ -2,27 +2,27 @@
 
 namespace qx::report {
 
-void LocalOpeningSteps::FormatWindowsVersion(std::string& text)
+void SysinfoOpeningSteps::FormatWindowsVersion(std::string& text)
 {
-    sysinfo::FormatWindowsVersion(m_system.Services(), text);
+    sysinfo::FormatWindowsVersion(m_services, text);
 }
 
-void LocalOpeningSteps::CollectDll16(const std::string& installDir, CReportRecord& record)
+void SysinfoOpeningSteps::CollectDll16(const std::string& installDir, CReportRecord& record)
 {
-    sysinfo::CollectDll16(m_system.Services(), installDir, record);
+    sysinfo::CollectDll16(m_services, installDir, record);
 }
 
-void LocalOpeningSteps::CollectModules32(CReportRecord& record)
+void SysinfoOpeningSteps::CollectModules32(CReportRecord& record)
 {
-    sysinfo::CollectModules32(m_system.Services(), record);
+    sysinfo::CollectModules32(m_services, record);
 }
 
-void LocalOpeningSteps::ListProductFiles(const std::string& directory, const std::string& mask, std::string& out)
+void SysinfoOpeningSteps::ListProductFiles(const std::string& directory, const std::string& mask, std::string& out)
 {
-    sysinfo::ListProductFiles(m_system.Services(), directory, mask, out);
+    sysinfo::ListProductFiles(m_services, directory, mask, out);
 }
 
-void LocalOpeningSteps::LoadProductCodes(CReportRecord& record)
+void SysinfoOpeningSteps::LoadProductCodes(CReportRecord& record)
 {
     sysinfo::LoadProductCodes(record);
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 // The system-information steps the report dialog runs while it opens, in
-// the order it calls them. LocalOpeningSteps runs them on this machine.
+// the order it calls them. SysinfoOpeningSteps runs the sysinfo steps over
+// the services it is given (those of this machine in the program).
 
 #include "report/report_record.h"
 #include "sysinfo/sysinfo.h"
@@ -21,8 +22,10 @@ public:
     virtual void LoadProductCodes(CReportRecord& record) = 0;
 };
 
-class LocalOpeningSteps final : public ReportOpeningSteps {
+class SysinfoOpeningSteps final : public ReportOpeningSteps {
 public:
+    explicit SysinfoOpeningSteps(const sysinfo::SystemServices& services) : m_services(services) {}
+
     void FormatWindowsVersion(std::string& text) override;
     void CollectDll16(const std::string& installDir, CReportRecord& record) override;
     void CollectModules32(CReportRecord& record) override;
@@ -30,7 +33,7 @@ public:
     void LoadProductCodes(CReportRecord& record) override;
 
 private:
-    sysinfo::LocalSystem m_system;
+    const sysinfo::SystemServices& m_services;
 };
 
 } // namespace qx::report

@@ -1,8 +1,8 @@
 #include "sysinfo/pe/version_info.h"
 
-#include "sysinfo/file_names.h"
 #include "sysinfo/pe/little_endian.h"
 #include "sysinfo/pe/pe_layout.h"
+#include "text/ascii_case.h"
 #include "text/cp1252.h"
 
 #include <algorithm>
@@ -70,7 +70,7 @@ public:
         for (std::size_t i = 0; i < key.size(); ++i) {
             const std::uint16_t unit = Le16(m_key, i * 2);
             const char c = static_cast<char>(unit);
-            if (unit > 0x7F || !EqualNoCase(std::string_view(&c, 1), key.substr(i, 1))) return false;
+            if (unit > 0x7F || text::ToLowerAscii(c) != text::ToLowerAscii(key[i])) return false;
         }
         return true;
     }

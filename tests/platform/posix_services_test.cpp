@@ -1,5 +1,5 @@
-// The POSIX services of the system information: program start, file reading
-// and directory search, /proc.
+// The POSIX services behind the system information: program start, file
+// reading and directory search, /proc.
 #include "platform/posix/posix_file_reader.h"
 #include "platform/posix/posix_program_runner.h"
 #include "platform/posix/proc_process_source.h"
