@@ -2,14 +2,12 @@
 
 #include "config/ini_document.h"
 #include "config/profile_file.h"
+#include "config/profile_place.h"
+#include "platform/posix/wine_drives.h"
 #include "platform/whole_files.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <optional>
-
-#include <pwd.h>
-#include <unistd.h>
 
 namespace qx::config {
 namespace {
@@ -26,29 +24,23 @@ std::string AsReadBack(std::string_view text)
     return std::string(text.substr(0, std::min(text.find('\0'), kMaxValueLength)));
 }
 
-std::filesystem::path HomeDirectory()
-{
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && *home != '\0') return home;
-    if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr) return entry->pw_dir;
-    return ".";
-}
-
-// XDG_CONFIG_HOME counts only when it is an absolute path.
-std::filesystem::path ConfigHome()
-{
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    if (configHome != nullptr && *configHome == '/') return configHome;
-    return HomeDirectory() / ".config";
-}
-
 } // namespace
 
-Profile::Profile(std::filesystem::path directory) : m_directory(std::move(directory)) {}
+Profile::Profile(std::filesystem::path directory, std::filesystem::path winePrefix)
+    : m_directory(std::move(directory)), m_winePrefix(std::move(winePrefix))
+{
+}
 
 Profile Profile::ForCurrentUser()
 {
-    return Profile(ConfigHome() / "Orvane");
+    ProfilePlace place = LocateProfile(ProfileEnvironment::OfThisProcess());
+    return Profile(std::move(place.directory), std::move(place.winePrefix));
+}
+
+std::string Profile::UnixPath(const std::string& stored) const
+{
+    if (!platform::HasDriveLetter(stored)) return stored;
+    return platform::WineDrives::OfPrefix(m_winePrefix).UnixPath(stored).value_or(stored);
 }
 
 std::filesystem::path Profile::FilePath() const

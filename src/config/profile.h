@@ -15,10 +15,13 @@ inline constexpr std::size_t kMaxValueLength = 259;
 
 class Profile {
 public:
-    // The file "Orvane.ini" (matched without regard to case) in `directory`.
-    explicit Profile(std::filesystem::path directory);
+    // The file "Orvane.ini" (matched without regard to case) in `directory`;
+    // the drive letters of stored paths are those of the Wine prefix
+    // `winePrefix` (none when it is empty).
+    explicit Profile(std::filesystem::path directory, std::filesystem::path winePrefix = {});
 
-    // The profile of this user: $XDG_CONFIG_HOME/Orvane, else ~/.config/Orvane.
+    // The profile of this user, in the folder that config/profile_place.h
+    // chooses.
     static Profile ForCurrentUser();
 
     // The stored value, or `defaultValue` when the file, section or key is
@@ -37,10 +40,18 @@ public:
     // The file that Read and Write use now (it may not exist yet).
     std::filesystem::path FilePath() const;
 
+    // A path stored in the file as the environment writes it, as a Unix
+    // path: one with a drive letter ("C:\ORVANE55") through the drives of the
+    // Wine prefix (platform/posix/wine_drives.h); any other, or one whose
+    // drive the prefix does not have, as it is.
+    std::string UnixPath(const std::string& stored) const;
+
     const std::filesystem::path& Directory() const { return m_directory; }
+    const std::filesystem::path& WinePrefix() const { return m_winePrefix; }
 
 private:
     std::filesystem::path m_directory;
+    std::filesystem::path m_winePrefix;
 };
 
 } // namespace qx::config

@@ -17,12 +17,13 @@ namespace {
 inline constexpr std::string_view kReportTitleStart = "Rapport Bêta Version à faxer au ";
 inline constexpr std::string_view kReportTitleText = detail::kJoined<kReportTitleStart, kSupportFax>;
 
-// The two installation-directory messages share their wording.
+// The two installation-directory messages share their wording. "%1" in
+// these texts and in text 110 stands for the folder that holds Orvane.ini.
 inline constexpr std::string_view kBadDirectoryText =
     "Mauvais nom de répertoire Orvane Bêta.\r\n"
     "Vérifiez la clé REPEXE de la section [ORVANE55] de \r\n"
-    "votre fichier ORVANE.INI.\r\n"
-    "Exemple de clé : C:\\ORVANE55";
+    "votre fichier ORVANE.INI du répertoire %1.\r\n"
+    "Exemple de clé : /opt/orvane55";
 
 struct Entry {
     int id;
@@ -39,7 +40,7 @@ constexpr Entry kEntries[] = {
      "fichier ORVANE.INI\r\n"
      "Pour le bon fonctionnement de QXBêta, veuillez\r\n"
      "rajouter les lignes suivantes dans le fichier ORVANE.INI\r\n"
-     "de votre répertoire Windows :\r\n"
+     "du répertoire %1 :\r\n"
      "\r\n"
      "...\r\n"
      "[ORVANE55]\r\n"
@@ -48,7 +49,7 @@ constexpr Entry kEntries[] = {
      "\r\n"
      "<rep> :\r\n"
      "    Chemin d'accès complet de votre répertoire Orvane Bêta.\r\n"
-     "    Ex : C:\\ORVANE55\""},
+     "    Ex : /opt/orvane55\""},
     {kMsgNoEnvironmentExe, kBadDirectoryText},
     {kMsgBadInstallDir, kBadDirectoryText},
     {kReportTitle, kReportTitleText},

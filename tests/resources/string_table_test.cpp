@@ -28,8 +28,8 @@ TEST(StringTable, EveryTextByteForByte)
     const std::string badDirectory = JoinLines({
         "Mauvais nom de r\xE9pertoire Orvane B\xEAta.",
         "V\xE9rifiez la cl\xE9 REPEXE de la section [ORVANE55] de ",
-        "votre fichier ORVANE.INI.",
-        "Exemple de cl\xE9 : C:\\ORVANE55",
+        "votre fichier ORVANE.INI du r\xE9pertoire %1.",
+        "Exemple de cl\xE9 : /opt/orvane55",
     });
     const std::string heading =
         "-Fichier" + std::string(48, ' ') + "-Version" + std::string(8, ' ') + "-Instances";
@@ -48,7 +48,7 @@ TEST(StringTable, EveryTextByteForByte)
                   "fichier ORVANE.INI",
                   "Pour le bon fonctionnement de QXB\xEAta, veuillez",
                   "rajouter les lignes suivantes dans le fichier ORVANE.INI",
-                  "de votre r\xE9pertoire Windows :",
+                  "du r\xE9pertoire %1 :",
                   "",
                   "...",
                   "[ORVANE55]",
@@ -57,7 +57,7 @@ TEST(StringTable, EveryTextByteForByte)
                   "",
                   "<rep> :",
                   "    Chemin d'acc\xE8s complet de votre r\xE9pertoire Orvane B\xEAta.",
-                  "    Ex : C:\\ORVANE55\"",
+                  "    Ex : /opt/orvane55\"",
               })},
         {111, badDirectory},
         {112, badDirectory},
