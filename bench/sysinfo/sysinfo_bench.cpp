@@ -127,7 +127,7 @@ void BM_GatherSynthetic500x80(benchmark::State& state)
     qx::platform::PosixFileStore store;
     qx::platform::PosixProgramRunner programs;
     const qx::sysinfo::SystemServices services{version, TheFixture().synthetic, qx::sysinfo::Provider::Nt,
-                                               "qxbeta", files, store, programs};
+                                               "qxbeta", files, files, store, programs};
     Gather(state, services, g_synthetic);
 }
 

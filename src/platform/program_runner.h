@@ -3,6 +3,7 @@
 // Starting a separate program and waiting for it to end.
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,14 @@ public:
     // still running then is killed together with the processes it started.
     virtual RunResult Run(const std::string& program, const std::vector<std::string>& argv,
                           std::chrono::milliseconds limit) = 0;
+
+    // Runs the Windows program `program` (a PE file) as Run does, through
+    // Wine: Wine's loader is given `program` and the arguments after argv[0],
+    // in the Wine prefix `winePrefix` (Wine's own choice when there is none).
+    // NotStarted when Wine cannot be found.
+    virtual RunResult RunWindowsProgram(const std::string& program, const std::vector<std::string>& argv,
+                                        const std::optional<std::string>& winePrefix,
+                                        std::chrono::milliseconds limit) = 0;
 };
 
 } // namespace qx::platform

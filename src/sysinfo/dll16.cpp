@@ -3,11 +3,16 @@
 
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
+#include "sysinfo/file_names.h"
 #include "sysinfo/line_reader.h"
 #include "sysinfo/text_columns.h"
 #include "text/cp1252.h"
+#include "text/path_parts.h"
 
+#include <algorithm>
+#include <array>
 #include <chrono>
+#include <cstdint>
 
 namespace qx::sysinfo {
 
@@ -49,6 +54,49 @@ std::string ReadPairs(platform::ReadableFile& file)
     return list;
 }
 
+// A Windows program (an "MZ" file) runs through Wine; anything else directly.
+bool IsWindowsProgram(platform::FileReader& files, const std::string& path)
+{
+    const std::unique_ptr<platform::ReadableFile> file = files.OpenRead(path);
+    std::array<std::uint8_t, 2> head{};
+    return file && file->ReadAt(0, head) == head.size() && head[0] == 'M' && head[1] == 'Z';
+}
+
+bool LoadedAProductFile(platform::ProcessSource& processes, platform::ProcessId process)
+{
+    const std::optional<std::vector<platform::LoadedModule>> modules = processes.ReadModules(process);
+    return modules && std::any_of(modules->begin(), modules->end(), [](const platform::LoadedModule& m) {
+               return IsProductFileName(ModuleFileName(m.path));
+           });
+}
+
+// The Wine prefix of the running environment: of the processes run by Wine
+// that loaded a file of the environment, the first whose prefix holds the
+// installation directory, else the first.
+std::optional<std::string> EnvironmentWinePrefix(platform::ProcessSource& processes, const std::string& installDir)
+{
+    const std::optional<std::vector<platform::ProcessId>> running = processes.ListProcesses();
+    if (!running) return std::nullopt;
+    std::optional<std::string> first;
+    for (const platform::ProcessId process : *running) {
+        std::optional<std::string> prefix = processes.WinePrefixOf(process);
+        if (!prefix || !LoadedAProductFile(processes, process)) continue;
+        if (installDir.starts_with(text::JoinPath(*prefix, ""))) return prefix;
+        if (!first) first = std::move(prefix);
+    }
+    return first;
+}
+
+platform::RunResult RunHelper(const SystemServices& services, const std::string& installDir,
+                              const std::string& list)
+{
+    const std::string program = installDir + kHelperName;
+    const std::vector<std::string> argv{program, list};
+    if (!IsWindowsProgram(services.files, program)) return services.programs.Run(program, argv, kHelperTimeLimit);
+    return services.programs.RunWindowsProgram(program, argv, EnvironmentWinePrefix(services.processes, installDir),
+                                               kHelperTimeLimit);
+}
+
 bool Succeeded(const platform::RunResult& result)
 {
     return result.outcome == platform::RunOutcome::Exited && result.exitStatus == 0;
@@ -65,7 +113,7 @@ void CollectDll16(const SystemServices& services, const std::string& installDir,
         shortDirectory ? services.store.CreateTempFile(*shortDirectory, kTempPrefix) : std::nullopt;
     if (temp) {
         const std::string program = installDir + kHelperName;
-        const platform::RunResult result = services.programs.Run(program, {program, *temp}, kHelperTimeLimit);
+        const platform::RunResult result = RunHelper(services, installDir, *temp);
         if (Succeeded(result)) {
             if (const std::unique_ptr<platform::ReadableFile> file = services.files.OpenRead(*temp))
                 record.m_strDll16 = ReadPairs(*file);

@@ -16,4 +16,10 @@ bool IsExeName(std::string_view name)
            text::EqualIgnoringAsciiCase(name.substr(name.size() - kExeSuffix.size()), kExeSuffix);
 }
 
+std::string_view ModuleFileName(std::string_view path)
+{
+    const auto separator = path.find_last_of("/\\");
+    return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
 } // namespace qx::sysinfo

@@ -13,4 +13,8 @@ bool IsProductFileName(std::string_view name);
 // True when `name` ends in ".EXE", without regard to case.
 bool IsExeName(std::string_view name);
 
+// The part of a module path after its last "/" or "\\": module paths are Unix
+// paths, or Windows paths for the programs run by Wine.
+std::string_view ModuleFileName(std::string_view path);
+
 } // namespace qx::sysinfo

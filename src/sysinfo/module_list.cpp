@@ -2,20 +2,19 @@
 
 #include "sysinfo/file_names.h"
 #include "text/ascii_case.h"
-#include "text/path_parts.h"
 
 #include <algorithm>
 
 namespace qx::sysinfo {
 
-void CProcessEntry::AddModule(const std::string& path, VersionLookup& versions)
+void CProcessEntry::AddModule(const std::string& path, const std::string& file, VersionLookup& versions)
 {
     const auto known = m_mapIndex.find(path);
     if (known != m_mapIndex.end()) {
         ++m_arrModules[known->second].m_nInstances;
         return;
     }
-    m_arrModules.push_back({path, versions.VersionOf(path), 1});
+    m_arrModules.push_back({path, versions.VersionOf(file), 1});
     m_mapIndex.emplace(path, m_arrModules.size() - 1);
 }
 
@@ -33,11 +32,11 @@ void CProcessEntry::ReserveModules(std::size_t count)
     m_mapIndex.reserve(count);
 }
 
-std::size_t CModuleList::AddProcess(const std::string& path)
+std::size_t CModuleList::AddProcess(const std::string& path, const std::string& file)
 {
     CProcessEntry entry;
     entry.m_strPath = path;
-    entry.m_strVersion = m_versions.VersionOf(path);
+    entry.m_strVersion = m_versions.VersionOf(file.empty() ? path : file);
     m_arrProcesses.push_back(std::move(entry));
     return m_arrProcesses.size() - 1;
 }
@@ -62,14 +61,14 @@ bool CModuleList::Enumerate(platform::ProcessSource& source, Provider provider)
 void CModuleList::AddNtProcess(const std::vector<platform::LoadedModule>& modules)
 {
     if (modules.empty() || modules.front().path.empty()) return;
-    const std::size_t index = AddProcess(modules.front().path);
+    const std::size_t index = AddProcess(modules.front().path, platform::FileOf(modules.front()));
     m_arrProcesses[index].ReserveModules(modules.size() - 1);
-    bool product = IsProductFileName(text::FileNamePart(modules.front().path));
+    bool product = IsProductFileName(ModuleFileName(modules.front().path));
     for (std::size_t i = 1; i < modules.size(); ++i) {
         const std::string& path = modules[i].path;
         if (path.empty()) continue;
-        m_arrProcesses[index].AddModule(path, m_versions);
-        product = product || IsProductFileName(text::FileNamePart(path));
+        m_arrProcesses[index].AddModule(path, platform::FileOf(modules[i]), m_versions);
+        product = product || IsProductFileName(ModuleFileName(path));
     }
     KeepLastIf(product);
 }
@@ -89,12 +88,12 @@ void CModuleList::Add95Process(const std::vector<platform::LoadedModule>& module
         }
     }
     if (!exe) return;
-    const std::size_t index = AddProcess(exe->path);
+    const std::size_t index = AddProcess(exe->path, platform::FileOf(*exe));
     m_arrProcesses[index].ReserveModules(modules.size());
     // Second pass: every module that is no executable.
     for (const platform::LoadedModule& m : modules) {
         if (IsExeName(m.name)) continue;
-        m_arrProcesses[index].AddModule(m.path, m_versions);
+        m_arrProcesses[index].AddModule(m.path, platform::FileOf(m), m_versions);
         product = product || IsProductFileName(m.name);
     }
     KeepLastIf(product);

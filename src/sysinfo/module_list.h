@@ -26,8 +26,9 @@ public:
 // its other modules.
 class CProcessEntry : public CModuleEntry {
 public:
-    // Counts `path` once more, or adds it with its version.
-    void AddModule(const std::string& path, VersionLookup& versions);
+    // Counts `path` once more, or adds it with the version of `file` (where
+    // its file is read, platform::FileOf).
+    void AddModule(const std::string& path, const std::string& file, VersionLookup& versions);
 
     // Modules by path without regard to ASCII case; the index is not kept up.
     void SortModules();
@@ -47,9 +48,10 @@ public:
     // processes could be enumerated (even if none was kept).
     bool Enumerate(platform::ProcessSource& source, Provider provider);
 
-    // Appends a process entry for the executable `path` (never merged with an
-    // existing one) and returns its index.
-    std::size_t AddProcess(const std::string& path);
+    // Appends a process entry for the executable `path`, with the version of
+    // `file` (the path itself when empty), never merged with an existing one;
+    // returns its index.
+    std::size_t AddProcess(const std::string& path, const std::string& file = {});
 
     std::vector<CProcessEntry> m_arrProcesses; // in the platform's order
 

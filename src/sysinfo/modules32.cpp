@@ -7,7 +7,6 @@
 #include "sysinfo/module_list.h"
 #include "text/ascii_case.h"
 #include "text/cp1252.h"
-#include "text/path_parts.h"
 
 #include <algorithm>
 
@@ -85,7 +84,7 @@ std::size_t WrittenSizeEstimate(const CModuleList& list)
 void CollectModules32(const SystemServices& services, CReportRecord& record)
 {
     record.m_strModules32.clear();
-    CModuleList list(services.files);
+    CModuleList list(services.moduleFiles);
     list.Enumerate(services.processes, services.provider);
 
     const std::size_t estimate = WrittenSizeEstimate(list);
@@ -93,7 +92,7 @@ void CollectModules32(const SystemServices& services, CReportRecord& record)
     record.m_strLoadedDlls.reserve(record.m_strLoadedDlls.size() + estimate);
     record.m_strLoadedDlls += kLineEnd + LoadResString(res::kLabelModules32) + kLineEnd;
     for (const CProcessEntry& process : list.m_arrProcesses) {
-        if (text::EqualIgnoringAsciiCase(text::FileNamePart(process.m_strPath), services.ownExecutableName)) continue;
+        if (text::EqualIgnoringAsciiCase(ModuleFileName(process.m_strPath), services.ownExecutableName)) continue;
         AppendDialogLines(record.m_strLoadedDlls, process);
         AppendColumnLine(record.m_strModules32, process, "", kProcessPathWidth);
         for (const CModuleEntry& module : process.m_arrModules) {

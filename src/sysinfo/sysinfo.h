@@ -31,7 +31,10 @@ void FormatWindowsVersion(const SystemServices& services, std::string& text);
 // The 16-bit DLL list from "lstdll16.exe" in `installDir` (a directory ending
 // with exactly one "/"). Sets m_strDll16 to the list, the start-failure text or
 // "Aucune", and m_strLoadedDlls to the heading line followed by m_strDll16.
-// Blocks until the helper ends, at most 60 seconds (then it is killed).
+// Blocks until the helper ends, at most 60 seconds (then it is killed). A
+// helper that is a Windows program ("MZ") runs through Wine, in the prefix of
+// the running environment (a process run by Wine that loaded a "QX" file, one
+// whose prefix holds `installDir` first), else in Wine's default prefix.
 void CollectDll16(const SystemServices& services, const std::string& installDir, CReportRecord& record);
 
 // The 32-bit modules of every process that loaded a "QX" file, the program's

@@ -26,6 +26,9 @@ struct SystemServices {
     // The program's own executable file name, whose processes are left out.
     std::string ownExecutableName;
     platform::FileReader& files;
+    // Reads the files that running processes name (their modules), which are
+    // never reached through a symbolic link.
+    platform::FileReader& moduleFiles;
     // Creates and removes the temporary file of the 16-bit list.
     platform::FileStore& store;
     platform::ProgramRunner& programs;

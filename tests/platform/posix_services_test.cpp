@@ -2,7 +2,6 @@
 // reading and directory search, /proc.
 #include "platform/posix/posix_file_reader.h"
 #include "platform/posix/posix_program_runner.h"
-#include "platform/posix/proc_process_source.h"
 #include "platform/posix/wildcard.h"
 
 #include "support/scratch_dir.h"
@@ -10,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <optional>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
@@ -95,6 +96,70 @@ TEST(ProgramRunner, KillsAProgramStillRunningAtTheLimitWithWhatItStarted)
     EXPECT_TRUE(gone);
 }
 
+TEST(ProgramRunner, FindsWineAsWineloaderOrOnThePath)
+{
+    qx::test::ScratchDir dir;
+    std::filesystem::create_directories(dir.Path() / "bin");
+    WriteScript(dir.File("bin/wine"), "exit 0\n");
+    WriteScript(dir.File("my-wine"), "exit 0\n");
+    std::ofstream(dir.File("plain")) << "not executable";
+    const std::string path = "/nonexistent::" + dir.File("bin");
+
+    using qx::platform::FindWineLoader;
+    EXPECT_EQ(FindWineLoader(dir.File("my-wine").c_str(), path.c_str()), dir.File("my-wine"));
+    EXPECT_EQ(FindWineLoader(dir.File("plain").c_str(), path.c_str()), dir.File("bin/wine"));
+    EXPECT_EQ(FindWineLoader(nullptr, path.c_str()), dir.File("bin/wine"));
+    EXPECT_EQ(FindWineLoader("", "/nonexistent"), std::nullopt);
+    EXPECT_EQ(FindWineLoader(nullptr, nullptr), std::nullopt);
+}
+
+// PATH and WINELOADER for one test, put back afterwards.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const std::string& value) : m_name(name)
+    {
+        if (const char* old = std::getenv(name)) m_old = old;
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedVariable()
+    {
+        if (m_old)
+            ::setenv(m_name, m_old->c_str(), 1);
+        else
+            ::unsetenv(m_name);
+    }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
+TEST(ProgramRunner, RunsAWindowsProgramThroughWineInTheGivenPrefix)
+{
+    qx::test::ScratchDir dir;
+    std::filesystem::create_directories(dir.Path() / "bin");
+    WriteScript(dir.File("bin/wine"), "printf '%s|' \"$0\" \"$@\" \"$WINEPREFIX\" > \"$2.out\"\nexit 4\n");
+    const ScopedVariable path("PATH", dir.File("bin"));
+    const ScopedVariable loader("WINELOADER", "");
+    const std::string list = dir.File("qx1234.TMP");
+
+    qx::platform::PosixProgramRunner runner;
+    const auto result = runner.RunWindowsProgram("/opt/orvane/lstdll16.exe", {"/opt/orvane/lstdll16.exe", list},
+                                                 std::string("/home/t/.wine"), 10s);
+    EXPECT_EQ(result.outcome, RunOutcome::Exited);
+    EXPECT_EQ(result.exitStatus, 4);
+    std::ifstream out(list + ".out");
+    const std::string seen((std::istreambuf_iterator<char>(out)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(seen, dir.File("bin/wine") + "|/opt/orvane/lstdll16.exe|" + list + "|/home/t/.wine|");
+
+    const ScopedVariable noWine("PATH", dir.File("nowhere"));
+    EXPECT_EQ(runner.RunWindowsProgram("/opt/orvane/lstdll16.exe", {"/opt/orvane/lstdll16.exe", list}, std::nullopt, 10s)
+                  .outcome,
+              RunOutcome::NotStarted);
+}
+
 TEST(Wildcard, MatchesStarsAndQuestionMarksWithoutRegardToCase)
 {
     struct Case {
@@ -130,84 +195,18 @@ TEST(PosixFileReader, FindsMatchingEntriesAndOpensRegularFilesOnly)
     EXPECT_EQ(files.OpenRead(dir.File("pipe.dll")), nullptr); // would block
     EXPECT_EQ(files.OpenRead(dir.File("missing")), nullptr);
 
+    std::filesystem::create_symlink(dir.File("lib.dll"), dir.File("link.dll"));
+    EXPECT_NE(files.OpenRead(dir.File("link.dll")), nullptr) << "a file the tester named may be a link";
+    qx::platform::PosixFileReader moduleFiles(qx::platform::FinalLink::Refuse);
+    EXPECT_NE(moduleFiles.OpenRead(dir.File("lib.dll")), nullptr);
+    EXPECT_EQ(moduleFiles.OpenRead(dir.File("link.dll")), nullptr) << "a file a process named is never a link";
+    EXPECT_EQ(moduleFiles.OpenRead(dir.File("pipe.dll")), nullptr);
+    EXPECT_EQ(moduleFiles.OpenRead("/dev/null"), nullptr);
+
     auto file = files.OpenRead(dir.File("lib.dll"));
     std::uint8_t bytes[4] = {};
     EXPECT_EQ(file->ReadAt(0, bytes), 1u);
     EXPECT_EQ(file->ReadAt(100, bytes), 0u);
-}
-
-TEST(ProcMaps, TakesFileMappingsAtOffsetZeroInOrder)
-{
-    const std::string maps =
-        "55d0c0a00000-55d0c0a28000 r--p 00000000 08:01 1234   /usr/bin/bash\n"
-        "55d0c0a28000-55d0c0af0000 r-xp 00028000 08:01 1234   /usr/bin/bash\n"
-        "55d0c1000000-55d0c1100000 rw-p 00000000 00:00 0      [heap]\n"
-        "7f0000000000-7f0000001000 r--p 00000000 08:01 99     /opt/with space/QXRT32.DLL\n"
-        "7f0000001000-7f0000002000 rw-p 00000000 00:00 0 \n"
-        "7f0000002000-7f0000003000 r--p 00000000 08:01 77     /lib/libc.so.6\n"
-        "7f0000003000-7f0000004000 r--p 00000000 00:05 8      /memfd:x (deleted)\n"
-        "7f0000004000-7f0000005000 r--p 0000000g 08:01 77     /lib/bad-offset\n"
-        "7ffd00000000-7ffd00001000 r-xp 00000000 00:00 0      [vdso]\n"
-        "truncated line";
-    EXPECT_EQ(qx::platform::MappedFilesAtOffsetZero(maps),
-              (std::vector<std::string>{"/usr/bin/bash", "/opt/with space/QXRT32.DLL", "/lib/libc.so.6",
-                                        "/memfd:x (deleted)"}));
-}
-
-TEST(ProcProcessSource, ReadsATreeLaidOutLikeProc)
-{
-    qx::test::ScratchDir dir;
-    const auto proc = dir.Path();
-    std::filesystem::create_directories(proc / "42");
-    std::filesystem::create_directories(proc / "7");
-    std::filesystem::create_directories(proc / "self");
-    std::filesystem::create_directories(proc / "sys");
-    std::filesystem::create_symlink("/opt/orvane/QXEDIT.EXE", proc / "42" / "exe");
-    std::ofstream(proc / "42" / "maps")
-        << "1000-2000 r--p 00000000 08:01 1 /opt/orvane/QXEDIT.EXE\n"
-           "2000-3000 r--p 00000000 08:01 2 /opt/orvane/QXRT32.DLL\n"
-           "3000-4000 r--p 00000000 08:01 2 /opt/orvane/QXRT32.DLL\n";
-    // 7: no readable maps (another user's process, or ended).
-
-    qx::platform::ProcProcessSource source(proc.string());
-    auto processes = source.ListProcesses();
-    ASSERT_TRUE(processes);
-    std::sort(processes->begin(), processes->end());
-    EXPECT_EQ(*processes, (std::vector<qx::platform::ProcessId>{7, 42}));
-
-    const auto modules = source.ReadModules(42);
-    ASSERT_TRUE(modules);
-    ASSERT_EQ(modules->size(), 3u);
-    EXPECT_EQ((*modules)[0].path, "/opt/orvane/QXEDIT.EXE");
-    EXPECT_EQ((*modules)[0].name, "QXEDIT.EXE");
-    EXPECT_EQ((*modules)[1].path, "/opt/orvane/QXRT32.DLL");
-    EXPECT_EQ((*modules)[2].path, "/opt/orvane/QXRT32.DLL");
-    EXPECT_FALSE(source.ReadModules(7));
-    EXPECT_FALSE(source.ReadModules(999));
-
-    EXPECT_FALSE(qx::platform::ProcProcessSource(dir.File("none")).ListProcesses());
-}
-
-TEST(ProcProcessSource, AProcessWithoutReadableExecutableLinkHasAnEmptyFirstPath)
-{
-    qx::test::ScratchDir dir;
-    std::filesystem::create_directories(dir.Path() / "2");
-    std::ofstream(dir.Path() / "2" / "maps") << "";
-    const auto modules = qx::platform::ProcProcessSource(dir.Path().string()).ReadModules(2);
-    ASSERT_TRUE(modules);
-    ASSERT_EQ(modules->size(), 1u);
-    EXPECT_EQ((*modules)[0].path, "");
-}
-
-TEST(ProcProcessSource, SeesThisProcess)
-{
-    qx::platform::ProcProcessSource source;
-    const auto modules = source.ReadModules(static_cast<qx::platform::ProcessId>(::getpid()));
-    ASSERT_TRUE(modules);
-    ASSERT_FALSE(modules->empty());
-    EXPECT_EQ((*modules)[0].path, qx::platform::OwnExecutablePath());
-    EXPECT_TRUE(std::none_of(modules->begin() + 1, modules->end(),
-                             [&](const auto& m) { return m.path == (*modules)[0].path; }));
 }
 
 } // namespace

@@ -14,6 +14,8 @@ public:
     std::vector<platform::ProcessId> order;
     // A process without modules here cannot be opened.
     std::map<platform::ProcessId, std::vector<platform::LoadedModule>> modules;
+    // The processes that run under Wine, and their prefixes.
+    std::map<platform::ProcessId, std::string> winePrefixes;
 
     // Adds a process whose modules are the given paths, named by their file name part.
     void AddProcess(platform::ProcessId id, const std::vector<std::string>& paths)
@@ -33,6 +35,13 @@ public:
     {
         const auto it = modules.find(id);
         if (it == modules.end()) return std::nullopt;
+        return it->second;
+    }
+
+    std::optional<std::string> WinePrefixOf(platform::ProcessId id) override
+    {
+        const auto it = winePrefixes.find(id);
+        if (it == winePrefixes.end()) return std::nullopt;
         return it->second;
     }
 };

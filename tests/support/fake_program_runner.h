@@ -18,6 +18,8 @@ public:
         std::string program;
         std::vector<std::string> argv;
         std::chrono::milliseconds limit;
+        bool throughWine = false;
+        std::optional<std::string> winePrefix = {};
     };
     std::vector<Call> calls;
 
@@ -25,6 +27,15 @@ public:
                             std::chrono::milliseconds limit) override
     {
         calls.push_back({program, argv, limit});
+        if (action) action(argv);
+        return result;
+    }
+
+    platform::RunResult RunWindowsProgram(const std::string& program, const std::vector<std::string>& argv,
+                                          const std::optional<std::string>& winePrefix,
+                                          std::chrono::milliseconds limit) override
+    {
+        calls.push_back({program, argv, limit, true, winePrefix});
         if (action) action(argv);
         return result;
     }

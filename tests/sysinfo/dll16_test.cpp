@@ -33,8 +33,8 @@ protected:
 
     qx::sysinfo::SystemServices Services()
     {
-        return {system.version, system.processes, qx::sysinfo::Provider::Nt, "qxbeta", diskFiles, system.store,
-                system.programs};
+        return {system.version, system.processes, qx::sysinfo::Provider::Nt, "qxbeta", diskFiles, diskFiles,
+                system.store, system.programs};
     }
 
     // The helper writes `contents` into the file it is given.
@@ -129,6 +129,55 @@ TEST_F(Dll16, HelperFailuresGiveTheStartFailureText)
         EXPECT_EQ(record.m_strDll16, text);
         EXPECT_EQ(record.m_strLoadedDlls, kHeading + text);
         EXPECT_FALSE(TempFilesLeft());
+    }
+}
+
+TEST_F(Dll16, AWindowsHelperRunsThroughWineInThePrefixOfTheRunningEnvironment)
+{
+    std::ofstream(dir.File("lstdll16.exe"), std::ios::binary) << "MZ\x90";
+    // 3 runs under Wine without a product file; 4 is native with one; 5 is the environment.
+    system.processes.AddProcess(3, {"C:\\windows\\system32\\services.exe"});
+    system.processes.winePrefixes[3] = "/srv/other-prefix";
+    system.processes.AddProcess(4, {"/opt/QXTOOL"});
+    system.processes.AddProcess(5, {"C:\\ORVANE55\\ORVANE55.EXE", "C:\\ORVANE55\\QXRT32.DLL"});
+    system.processes.winePrefixes[5] = "/home/tester/.wine";
+    // 6 runs an environment of another prefix, where the helper's folder is.
+    system.processes.AddProcess(6, {"C:\\ORVANE55\\ORVANE55.EXE", "C:\\ORVANE55\\QXRT32.DLL"});
+    system.processes.winePrefixes[6] = dir.Path().parent_path().string();
+    HelperWrites("QXRT16.DLL\r\n5.50 x1\r\n");
+
+    EXPECT_EQ(Collect().m_strDll16, Name("QXRT16.DLL") + "5.50 x1\r\n");
+    ASSERT_EQ(system.programs.calls.size(), 1u);
+    const auto& call = system.programs.calls[0];
+    EXPECT_TRUE(call.throughWine);
+    EXPECT_EQ(call.winePrefix, dir.Path().parent_path().string()) << "the prefix that holds the installation";
+    EXPECT_EQ(call.program, InstallDir() + "lstdll16.exe");
+    EXPECT_EQ(call.argv.size(), 2u);
+    EXPECT_EQ(call.limit, std::chrono::seconds(60));
+
+    system.programs.calls.clear();
+    system.processes.winePrefixes.erase(6);
+    Collect();
+    ASSERT_EQ(system.programs.calls.size(), 1u);
+    EXPECT_EQ(system.programs.calls[0].winePrefix, std::optional<std::string>("/home/tester/.wine"))
+        << "else the first environment under Wine";
+
+    system.programs.calls.clear();
+    system.processes.winePrefixes.erase(5);
+    Collect();
+    ASSERT_EQ(system.programs.calls.size(), 1u);
+    EXPECT_TRUE(system.programs.calls[0].throughWine);
+    EXPECT_EQ(system.programs.calls[0].winePrefix, std::nullopt) << "no environment under Wine: Wine's default";
+}
+
+TEST_F(Dll16, ANativeHelperOrScriptRunsDirectly)
+{
+    for (const char* contents : {"#!/bin/sh\n", "\x7F" "ELF", "M"}) {
+        std::ofstream(dir.File("lstdll16.exe"), std::ios::binary) << contents;
+        system.programs.calls.clear();
+        Collect();
+        ASSERT_EQ(system.programs.calls.size(), 1u);
+        EXPECT_FALSE(system.programs.calls[0].throughWine) << contents;
     }
 }
 

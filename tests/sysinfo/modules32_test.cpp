@@ -108,6 +108,24 @@ TEST(Modules32, OwnProcessIsLeftOutIgnoringCase)
     EXPECT_EQ(record.m_strModules32, ProcessColumn("/opt/QXRUN.EXE", "", 1));
 }
 
+TEST(Modules32, AWindowsProgramRunByWineIsKeptByItsWindowsNamesAndItsVersionsReadFromItsFiles)
+{
+    FakeSystem system;
+    system.files.Add("/p/drive_c/ORVANE55/ORVANE55.EXE", qx::test::PeWithVersion("5.50.1"));
+    system.files.Add("/p/drive_c/ORVANE55/QXRT32.DLL", qx::test::PeWithVersion("5.50.3"));
+    system.processes.AddProcess(3, {});
+    system.processes.modules[3] = {{"ORVANE55.EXE", "C:\\ORVANE55\\ORVANE55.EXE", "/p/drive_c/ORVANE55/ORVANE55.EXE"},
+                                   {"QXRT32.DLL", "C:\\ORVANE55\\QXRT32.DLL", "/p/drive_c/ORVANE55/QXRT32.DLL"}};
+    // The program's own process, whatever separator its path uses, is left out.
+    system.processes.AddProcess(4, {});
+    system.processes.modules[4] = {{"qxbeta", "Z:\\opt\\qxbeta"}, {"QXRT32.DLL", "C:\\ORVANE55\\QXRT32.DLL"}};
+
+    const CReportRecord record = Collect(system, Provider::Nt, "qxbeta");
+
+    EXPECT_EQ(record.m_strModules32, ProcessColumn("C:\\ORVANE55\\ORVANE55.EXE", "5.50.1", 1) +
+                                         ModuleColumn("C:\\ORVANE55\\QXRT32.DLL", "5.50.3", 1));
+}
+
 struct NothingWrittenCase {
     const char* name;
     void (*setUp)(FakeSystem&);

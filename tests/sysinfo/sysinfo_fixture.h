@@ -24,7 +24,7 @@ struct FakeSystem {
     sysinfo::SystemServices Services(sysinfo::Provider provider = sysinfo::Provider::Nt,
                                      const std::string& ownName = "qxbeta")
     {
-        return {version, processes, provider, ownName, files, store, programs};
+        return {version, processes, provider, ownName, files, files, store, programs};
     }
 };
 

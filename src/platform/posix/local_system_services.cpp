@@ -13,11 +13,13 @@ struct LocalSystemServices::Parts {
     LinuxVersionSource version;
     ProcProcessSource processes;
     PosixFileReader files;
+    PosixFileReader moduleFiles{FinalLink::Refuse};
     PosixFileStore store;
     PosixProgramRunner programs;
     // /proc gives every process's modules as the NT provider sees them.
     sysinfo::SystemServices services{version, processes, sysinfo::Provider::Nt,
-                                     text::FileNamePart(OwnExecutablePath()), files, store, programs};
+                                     text::FileNamePart(OwnExecutablePath()), files, moduleFiles, store,
+                                     programs};
 };
 
 LocalSystemServices::LocalSystemServices() : m_parts(std::make_unique<Parts>()) {}

@@ -1,6 +1,7 @@
 #include "platform/posix/posix_file_reader.h"
 
 #include "platform/posix/descriptor_io.h"
+#include "platform/posix/safe_open.h"
 #include "platform/posix/wildcard.h"
 #include "text/path_parts.h"
 
@@ -34,9 +35,15 @@ struct DirectoryCloser {
 
 std::unique_ptr<ReadableFile> PosixFileReader::OpenRead(const std::string& path)
 {
-    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (!fd.Valid()) return nullptr;
+    if (m_links == FinalLink::Refuse) {
+        UniqueFd fd = OpenRegularFile(path);
+        if (!fd.Valid()) return nullptr;
+        return std::make_unique<PosixReadableFile>(std::move(fd));
+    }
     struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.Valid()) return nullptr;
     if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
     return std::make_unique<PosixReadableFile>(std::move(fd));
 }
