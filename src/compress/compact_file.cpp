@@ -64,13 +64,14 @@ std::int16_t Compact(const char* sourcePath, const char* archivePath)
     if (result == MemberResult::NoBlockBuffer) return QXCOMPRESS_COMPACT_NO_MEMORY;
     bool written = result == MemberResult::Written;
     if (written) {
-        FileStamp stamp;
-        if (GetSlotTime(source.get(), stamp)) SetSlotTime(archive.get(), stamp);
+        if (const auto stamp = GetSlotTime(source.get())) SetSlotTime(archive.get(), *stamp);
     }
     // Data the system could not store may show up only when it is closed.
     written = archive.Close() && written;
     if (written) return QXCOMPRESS_COMPACT_WRITTEN;
-    return GetFreeDiskBytes(archivePath) >= kRoomOfAWritableVolume ? QXCOMPRESS_COMPACT_WRITE_FAILED : QXCOMPRESS_COMPACT_VOLUME_FULL;
+    const auto freeBytes = GetFreeDiskBytes(archivePath);
+    return freeBytes && *freeBytes >= kRoomOfAWritableVolume ? QXCOMPRESS_COMPACT_WRITE_FAILED
+                                                             : QXCOMPRESS_COMPACT_VOLUME_FULL;
 }
 
 } // namespace

@@ -16,10 +16,13 @@
 namespace qx::compress {
 namespace {
 
-std::int16_t CodeOfMemberResult(std::int32_t result)
+std::int16_t CodeOf(MemberOutput output)
 {
-    if (result == 0) return QXCOMPRESS_EXTRACT_DONE;
-    if (IsDiskFull(static_cast<ErrorCode>(result))) return QXCOMPRESS_EXTRACT_VOLUME_FULL;
+    switch (output) {
+    case MemberOutput::Written: return QXCOMPRESS_EXTRACT_DONE;
+    case MemberOutput::VolumeFull: return QXCOMPRESS_EXTRACT_VOLUME_FULL;
+    case MemberOutput::Failed: break;
+    }
     return QXCOMPRESS_EXTRACT_FAILED;
 }
 
@@ -38,7 +41,7 @@ std::int16_t ExtractPacked(ReadCache& cache, FileHandle archive, const MemberHea
     const std::string stored = header.Name();
     const std::string output = destination == nullptr ? stored : BuildOutputPath(destination, stored);
     if (!MayCreateOutput(output, archive)) return QXCOMPRESS_EXTRACT_FAILED;
-    return CodeOfMemberResult(ExtractMember(cache, archive, header, output));
+    return CodeOf(ExtractMember(cache, archive, header, output));
 }
 
 void NotifyExtracted(WindowId window)

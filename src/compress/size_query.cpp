@@ -16,9 +16,9 @@ std::int32_t TaggedSizeOf(const char* path)
     const FileHandle handle = file.get();
     if (handle == kBadHandle) return QXCOMPRESS_SIZE_NOT_AN_ARCHIVE;
     std::array<std::uint8_t, kTagSignature.size() + kTagTailSize> bytes{};
-    const std::uint32_t got = ReadHandle(handle, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
-    if (got == kHandleError) return QXCOMPRESS_SIZE_NOT_AN_ARCHIVE;
-    const std::uint32_t size = TaggedFileSize(bytes.data(), got);
+    const auto got = ReadHandle(handle, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
+    if (!got) return QXCOMPRESS_SIZE_NOT_AN_ARCHIVE;
+    const std::uint32_t size = TaggedFileSize(bytes.data(), *got);
     return size == 0 ? QXCOMPRESS_SIZE_NOT_AN_ARCHIVE : static_cast<std::int32_t>(size);
 }
 
@@ -32,7 +32,7 @@ HeaderRead ReadHeader(const char* path, MemberHeader& header)
     const FileHandle handle = file.get();
     if (handle == kBadHandle) return HeaderRead::CannotOpen;
     std::uint8_t lead = 0;
-    if (ReadHandle(handle, &lead, 1) == kHandleError) return HeaderRead::FirstByteUnreadable;
+    if (!ReadHandle(handle, &lead, 1)) return HeaderRead::FirstByteUnreadable;
     // A failed or short read leaves the header zero: no method.
     ReadHandle(handle, header.bytes.data(), static_cast<std::uint32_t>(header.bytes.size()));
     return HeaderRead::Read;
