@@ -42,8 +42,8 @@ std::int16_t Compact(const char* sourcePath, const char* archivePath)
     if (sourcePath == nullptr) return QXCOMPRESS_COMPACT_SOURCE_CANNOT_OPEN;
     if (archivePath == nullptr) return QXCOMPRESS_COMPACT_ARCHIVE_CANNOT_CREATE;
     MemberHeader header;
-    // The name field holds at most QXCOMPRESS_MAX_PATH_LENGTH characters: a longer path is refused
-    // before anything exists.
+    // The name field holds at most QXCOMPRESS_MAX_PATH_LENGTH characters: a
+    // longer path is refused before anything exists.
     if (!header.SetName(sourcePath)) return QXCOMPRESS_COMPACT_SOURCE_CANNOT_OPEN;
     const auto job = AllocBlockOf<CompressJob>();
     if (!job) return QXCOMPRESS_COMPACT_NO_MEMORY;

@@ -58,7 +58,8 @@ TEST_F(Compact, ASourcePathLongerThan268Gives1AndCreatesNothing)
     EXPECT_FALSE(Exists(Path("a.qxr")));
 
     // The longest path still fits.
-    const std::string fits = dir_.Path().string() + "/" + std::string(QXCOMPRESS_MAX_PATH_LENGTH - dir_.Path().string().size() - 1, 'f');
+    const std::string fits =
+        dir_.Path().string() + "/" + std::string(QXCOMPRESS_MAX_PATH_LENGTH - dir_.Path().string().size() - 1, 'f');
     ASSERT_EQ(fits.size(), std::size_t{QXCOMPRESS_MAX_PATH_LENGTH});
     WriteBytes(fits, test::ReportLikeText(5000, 1));
     EXPECT_EQ(nfCompacte(0, fits.c_str(), Path("a.qxr").c_str()), QXCOMPRESS_COMPACT_WRITTEN);
@@ -71,7 +72,8 @@ TEST_F(Compact, ASourcePathLongerThan268Gives1AndCreatesNothing)
 TEST_F(Compact, AnArchiveThatCannotBeCreatedGives2)
 {
     const std::string source = Put("s.txt", test::ReportLikeText(5000, 2));
-    EXPECT_EQ(nfCompacte(0, source.c_str(), Path("no/such/dir/a.qxr").c_str()), QXCOMPRESS_COMPACT_ARCHIVE_CANNOT_CREATE);
+    EXPECT_EQ(nfCompacte(0, source.c_str(), Path("no/such/dir/a.qxr").c_str()),
+              QXCOMPRESS_COMPACT_ARCHIVE_CANNOT_CREATE);
     const auto result = test::RunOnSmallVolume(64 * 1024, test::VolumeMode::ReadOnly, [&](const std::string& volume) {
         return nfCompacte(0, source.c_str(), (volume + "/a.qxr").c_str());
     });
@@ -180,7 +182,8 @@ TEST_F(Compact, ARealFullVolumeGives7)
         const int plain = nfCompacte(0, source.c_str(), (volume + "/p.qxr").c_str());
         std::filesystem::remove(volume + "/p.qxr");
         const int packed = nfCompacte(0, text.c_str(), (volume + "/t.qxr").c_str());
-        return plain == QXCOMPRESS_COMPACT_VOLUME_FULL && packed == QXCOMPRESS_COMPACT_VOLUME_FULL ? 0 : 10 * plain + packed;
+        const bool bothFull = plain == QXCOMPRESS_COMPACT_VOLUME_FULL && packed == QXCOMPRESS_COMPACT_VOLUME_FULL;
+        return bothFull ? 0 : 10 * plain + packed;
     });
     if (!result) GTEST_SKIP() << "no private mount allowed here";
     EXPECT_EQ(*result, 0);
@@ -271,7 +274,8 @@ TEST_F(Compact, RoundTripsGiveTheSourceBack)
 {
     for (const RoundTripCase& c : RoundTripCases()) {
         const std::string source = Put("source", c.data);
-        ASSERT_EQ(nfCompacte(0, source.c_str(), Path("a.qxr").c_str()), QXCOMPRESS_COMPACT_WRITTEN) << c.name << " " << c.data.size();
+        ASSERT_EQ(nfCompacte(0, source.c_str(), Path("a.qxr").c_str()), QXCOMPRESS_COMPACT_WRITTEN)
+            << c.name << " " << c.data.size();
         const Bytes archive = ReadBytes(Path("a.qxr"));
         std::filesystem::remove(Path("out"));
         const bool plain = lfTailleCompacte(0, Path("a.qxr").c_str()) == QXCOMPRESS_SIZE_NOT_AN_ARCHIVE;

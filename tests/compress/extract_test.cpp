@@ -247,7 +247,8 @@ TEST_F(Extract, StoredNamesThatNameNoFileGive2AndCreateNothing)
 TEST_F(Extract, AnOutputPathLongerThan268Gives2)
 {
     const std::string archive = Put("long.qxr", RepeatedByteArchive('l', 10, std::string(260, 'n')));
-    const std::string destination = dir_.Path().string() + "/" + std::string(QXCOMPRESS_MAX_PATH_LENGTH - dir_.Path().string().size(), 'd');
+    const std::string destination =
+        dir_.Path().string() + "/" + std::string(QXCOMPRESS_MAX_PATH_LENGTH - dir_.Path().string().size(), 'd');
     ASSERT_EQ(destination.size(), std::size_t{QXCOMPRESS_MAX_PATH_LENGTH + 1});
     EXPECT_EQ(Unpack(archive, destination), QXCOMPRESS_EXTRACT_FAILED);
     EXPECT_FALSE(Exists(destination));
@@ -262,7 +263,8 @@ TEST_F(Extract, TheArchiveItselfIsNeverTheOutput)
     const Bytes archiveBytes = RepeatedByteArchive('a', 1000, "self.qxr");
     const std::string archive = Put("self.qxr", archiveBytes);
     EXPECT_EQ(Unpack(archive, archive), QXCOMPRESS_EXTRACT_FAILED);
-    EXPECT_EQ(Unpack(archive, dir_.Path().string() + "/"), QXCOMPRESS_EXTRACT_FAILED) << "the stored name names the archive";
+    EXPECT_EQ(Unpack(archive, dir_.Path().string() + "/"), QXCOMPRESS_EXTRACT_FAILED)
+        << "the stored name names the archive";
     ASSERT_EQ(::link(archive.c_str(), Path("hard-link").c_str()), 0);
     EXPECT_EQ(Unpack(archive, Path("hard-link")), QXCOMPRESS_EXTRACT_FAILED);
     EXPECT_EQ(ReadBytes(archive), archiveBytes);

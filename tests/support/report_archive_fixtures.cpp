@@ -44,7 +44,8 @@ std::vector<std::uint8_t> ReadBytes(const std::string& path)
 bool MakePackedArchive(const std::vector<std::uint8_t>& reportFile, const std::string& archivePath, const std::string& memberName)
 {
     const std::string source = archivePath + ".source";
-    const bool packed = WriteBytes(source, reportFile) && nfCompacte(0, source.c_str(), archivePath.c_str()) == QXCOMPRESS_COMPACT_WRITTEN;
+    const bool packed = WriteBytes(source, reportFile) &&
+                        nfCompacte(0, source.c_str(), archivePath.c_str()) == QXCOMPRESS_COMPACT_WRITTEN;
     std::remove(source.c_str());
     std::vector<std::uint8_t> archive = ReadBytes(archivePath);
     if (!packed || archive.size() < kNameOffset + kNameField ||
