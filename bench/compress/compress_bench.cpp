@@ -94,7 +94,8 @@ void BM_Pack(benchmark::State& state, const Input* input)
     WallTime time;
     for (auto _ : state)
         time.Measure([&] {
-            if (nfCompacte(0, source.c_str(), archive.c_str()) != 0) state.SkipWithError("nfCompacte failed");
+            if (nfCompacte(0, source.c_str(), archive.c_str()) != QXCOMPRESS_COMPACT_WRITTEN)
+                state.SkipWithError("nfCompacte failed");
         });
     Record(state, *input, "pack", std::filesystem::file_size(archive), time);
 }
@@ -104,11 +105,13 @@ void BM_Unpack(benchmark::State& state, const Input* input)
     const std::string source = SourceFile(*input);
     const std::string archive = Scratch().File("unpack.qxr");
     const std::string output = Scratch().File("unpacked");
-    if (nfCompacte(0, source.c_str(), archive.c_str()) != 0) state.SkipWithError("nfCompacte failed");
+    if (nfCompacte(0, source.c_str(), archive.c_str()) != QXCOMPRESS_COMPACT_WRITTEN)
+        state.SkipWithError("nfCompacte failed");
     WallTime time;
     for (auto _ : state)
         time.Measure([&] {
-            if (nfDecompacte(0, 0, archive.c_str(), output.c_str()) != 0) state.SkipWithError("nfDecompacte failed");
+            if (nfDecompacte(0, 0, archive.c_str(), output.c_str()) != QXCOMPRESS_EXTRACT_DONE)
+                state.SkipWithError("nfDecompacte failed");
         });
     if (std::filesystem::file_size(output) != input->bytes.size()) state.SkipWithError("wrong output size");
     Record(state, *input, "unpack", std::filesystem::file_size(archive), time);

@@ -74,7 +74,8 @@ void BM_ReportFileAndArchive(benchmark::State& state)
     double total = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        if (!WriteReportFile(files, report) || nfCompacte(0, report.c_str(), archive.c_str()) != 0) {
+        if (!WriteReportFile(files, report) ||
+            nfCompacte(0, report.c_str(), archive.c_str()) != QXCOMPRESS_COMPACT_WRITTEN) {
             state.SkipWithError("report file or archive failed");
             return;
         }

@@ -18,6 +18,8 @@
 #include <string>
 #include <string_view>
 
+#include "qxcompress.h"
+
 namespace qx::compress {
 
 // Whole-file layout.
@@ -37,9 +39,9 @@ inline constexpr std::size_t kPackedSizeOffset = 6;
 inline constexpr std::size_t kSourceSizeOffset = 10;
 inline constexpr std::size_t kSizeFieldSize = 4;
 inline constexpr std::size_t kNameOffset = 14;
-inline constexpr std::size_t kNameFieldSize = 269;
+inline constexpr std::size_t kMaxNameLength = QXCOMPRESS_MAX_PATH_LENGTH;
 // The name field keeps room for its terminating NUL.
-inline constexpr std::size_t kMaxNameLength = kNameFieldSize - 1;
+inline constexpr std::size_t kNameFieldSize = kMaxNameLength + 1;
 static_assert(kNameOffset + kNameFieldSize == kHeaderSize);
 
 inline constexpr std::string_view kMethodLh5 = "-lh5-";

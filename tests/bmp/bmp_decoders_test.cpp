@@ -5,6 +5,7 @@
 #include "bmp/bmp_test_util.h"
 #include "support/image_decoders.h"
 #include "support/scratch_dir.h"
+#include "support/test_seed.h"
 
 #include <gtest/gtest.h>
 
@@ -59,8 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Images, StandardDecoders, ::testing::ValuesIn(BitmapCas
 
 TEST(StandardDecodersRandom, ReadRandomImages)
 {
-    const unsigned seed = std::random_device{}();
-    std::printf("seed %u\n", seed);
+    const std::uint32_t seed = TestSeed();
     std::mt19937 rng(seed);
     const int depths[] = {4, 8, 16, 24, 32};
     for (int i = 0; i < 6; ++i) {

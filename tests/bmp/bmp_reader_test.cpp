@@ -4,6 +4,7 @@
 #include "app/bmp/bmp_reader.h"
 #include "bmp/bmp_test_util.h"
 #include "support/bitmap_fixtures.h"
+#include "support/test_seed.h"
 
 #include <gtest/gtest.h>
 
@@ -80,8 +81,8 @@ TEST(BmpReader, DamagedRunCodesAreRefused)
 
 TEST(BmpReader, SurvivesCutAndMutatedFiles)
 {
-    const unsigned seed = std::random_device{}();
-    std::printf("seed %u\n", seed);
+    const std::uint32_t seed = test::TestSeed();
+    SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 rng(seed);
     for (const int bpp : {4, 8, 24}) {
         const Bytes good = test::BitmapFileBytes(test::ScreenshotLike(60, 30, bpp, 3));

@@ -44,7 +44,7 @@ Bytes Member(const fs::path& archive, const fs::path& scratch)
 {
     const fs::path out = scratch / "member.out";
     std::ofstream(out).close();
-    if (nfDecompacte(0, 0, archive.c_str(), out.c_str()) != 0) return {};
+    if (nfDecompacte(0, 0, archive.c_str(), out.c_str()) != QXCOMPRESS_EXTRACT_DONE) return {};
     Bytes bytes = ReadFile(out);
     fs::remove(out);
     return bytes;

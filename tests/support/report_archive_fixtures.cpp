@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::size_t kMethodOffset = 1;
 constexpr std::size_t kNameOffset = 15;
-constexpr std::size_t kNameField = 269;
+constexpr std::size_t kNameField = QXCOMPRESS_MAX_PATH_LENGTH + 1;
 
 } // namespace
 
@@ -44,7 +44,8 @@ std::vector<std::uint8_t> ReadBytes(const std::string& path)
 bool MakePackedArchive(const std::vector<std::uint8_t>& reportFile, const std::string& archivePath, const std::string& memberName)
 {
     const std::string source = archivePath + ".source";
-    const bool packed = WriteBytes(source, reportFile) && nfCompacte(0, source.c_str(), archivePath.c_str()) == 0;
+    const bool packed = WriteBytes(source, reportFile) &&
+                        nfCompacte(0, source.c_str(), archivePath.c_str()) == QXCOMPRESS_COMPACT_WRITTEN;
     std::remove(source.c_str());
     std::vector<std::uint8_t> archive = ReadBytes(archivePath);
     if (!packed || archive.size() < kNameOffset + kNameField ||

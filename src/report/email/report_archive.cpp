@@ -18,7 +18,7 @@ namespace {
 // nfCompacte codes after which it created no archive file of its own.
 bool CreatedNoArchive(int code)
 {
-    return code == 1 || code == 2;
+    return code == QXCOMPRESS_COMPACT_SOURCE_CANNOT_OPEN || code == QXCOMPRESS_COMPACT_ARCHIVE_CANNOT_CREATE;
 }
 
 // Deletes the temporary report file when the command ends, on every path.
@@ -88,7 +88,7 @@ ArchiveOutcome WriteReportArchive(const CReportRecord& record, EmailServices& s)
         return EndWithMessage(s.ui, temp, res::kMsgArchiveFailed, ArchiveOutcome::TextFailed);
 
     const int code = nfCompacte(0, temp.Path().c_str(), archivePath->c_str());
-    if (code != 0) {
+    if (code != QXCOMPRESS_COMPACT_WRITTEN) {
         if (!CreatedNoArchive(code)) s.files.Remove(*archivePath);
         return EndWithMessage(s.ui, temp, res::kMsgArchiveFailed, ArchiveOutcome::PackFailed);
     }
