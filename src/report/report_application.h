@@ -5,7 +5,7 @@
 // that yields the environment's directory.
 
 #include "platform/bitmap.h"
-#include "report/incident_point.h"
+#include "bitmap/incident_point.h"
 
 #include <string>
 
