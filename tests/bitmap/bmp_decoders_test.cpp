@@ -1,7 +1,7 @@
 // Every bitmap file decodes, pixel for pixel, with PIL and with ImageMagick,
 // and with our own reader.
-#include "bitmap/bmp_reader.h"
 #include "bitmap/bmp_cases.h"
+#include "bitmap/bmp_reader.h"
 #include "bitmap/bmp_test_util.h"
 #include "support/image_decoders.h"
 #include "support/scratch_dir.h"

@@ -1,8 +1,8 @@
 // A bitmap file that cannot be written completely is reported: a missing
 // folder, a full volume (in memory and a real one), a read-only volume, a
 // short write at any point and a failed close.
-#include "bitmap/write_screen_bitmap.h"
 #include "bitmap/bmp_test_util.h"
+#include "bitmap/write_screen_bitmap.h"
 #include "support/bitmap_fixtures.h"
 #include "support/memory_file_store.h"
 #include "support/scratch_dir.h"

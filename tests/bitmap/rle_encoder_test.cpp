@@ -3,8 +3,8 @@
 // exactly the width (4-bit absolute runs even, for Pillow 9.4), an
 // end-of-line after every row but the last and an
 // end-of-bitmap after that; exact codes for small rows; compact screenshots.
-#include "bitmap/rle_encoder.h"
 #include "bitmap/bmp_cases.h"
+#include "bitmap/rle_encoder.h"
 
 #include <gtest/gtest.h>
 
