@@ -2,7 +2,7 @@
 // report file (24-bit bitmap file, then the text) and its archive, beside
 // gzip -6 of the same report file run as a process. Prints both times, both
 // ratios and the time ratio.
-#include "app/bmp/write_screen_bitmap.h"
+#include "bitmap/write_screen_bitmap.h"
 #include "platform/posix/posix_file_store.h"
 #include "report/email/report_text.h"
 #include "support/bitmap_fixtures.h"
@@ -54,7 +54,7 @@ CReportRecord Record()
 // The report file as the E-mail command makes it: the bitmap file, then the text.
 bool WriteReportFile(qx::platform::FileStore& files, const std::string& path)
 {
-    if (!qx::bmp::WriteScreenBitmap(Screen(), files, path)) return false;
+    if (!qx::bitmap::WriteScreenBitmap(Screen(), files, path)) return false;
     const auto file = files.Open(path, qx::platform::OpenMode::Append);
     return file && qx::report::WriteReportText(*file, Record()) && file->Close();
 }

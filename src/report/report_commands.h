@@ -15,7 +15,7 @@
 
 #include "config/profile.h"
 #include "platform/bitmap.h"
-#include "report/incident_point.h"
+#include "bitmap/incident_point.h"
 #include "report/report_record.h"
 
 #include <string>

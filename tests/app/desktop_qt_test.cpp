@@ -117,7 +117,7 @@ TEST_F(PickSurfaceTest, PressesDoNothingAndTheLeftReleasePicksInScreenPixels)
     });
     EXPECT_FALSE(pick.IsPicking());
     const QPoint origin = QGuiApplication::primaryScreen()->geometry().topLeft();
-    EXPECT_EQ(pick.Point(), (report::IncidentPoint{150 + origin.x(), 90 + origin.y()}));
+    EXPECT_EQ(pick.Point(), (IncidentPoint{150 + origin.x(), 90 + origin.y()}));
     EXPECT_EQ(surface.Window(), nullptr);
 }
 

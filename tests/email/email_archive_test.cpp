@@ -3,7 +3,7 @@
 // numbers advance only for a written archive, and every failure (no
 // temporary file, a failing bitmap, a failed open, short or failed text
 // writes, a non-zero nfCompacte, full and read-only volumes) cleans up.
-#include "app/bmp/write_screen_bitmap.h"
+#include "bitmap/write_screen_bitmap.h"
 #include "config/keys.h"
 #include "config/notices.h"
 #include "email/fake_email_ui.h"
@@ -53,7 +53,7 @@ Bytes Member(const fs::path& archive, const fs::path& scratch)
 Bytes ExpectedReportFile(const Bitmap& screen, const CReportRecord& record)
 {
     test::MemoryFileStore memory;
-    EXPECT_TRUE(bmp::WriteScreenBitmap(screen, memory, "bmp"));
+    EXPECT_TRUE(bitmap::WriteScreenBitmap(screen, memory, "bmp"));
     Bytes bytes = memory.files["bmp"];
     const std::string text = BuildReportText(record);
     bytes.insert(bytes.end(), text.begin(), text.end());

@@ -201,7 +201,7 @@ TEST(PngWriter, DecodersReadEveryPixel)
     ScratchDir scratch;
     for (const auto& [width, height] : {std::pair{1, 1}, std::pair{7, 3}, std::pair{300, 200}}) {
         const Bitmap b = Noise(width, height, 24, static_cast<std::uint32_t>(width));
-        const bmp::RgbImage image{width, height, ExpectedRgb(b)};
+        const bitmap::RgbImage image{width, height, ExpectedRgb(b)};
         const std::string path = scratch.File("image.png");
         ASSERT_TRUE(WriteBytes(path, qxr::EncodePng(image)));
         for (const DecodedPixels& d : {DecodeWithPil(path), DecodeWithImageMagick(path)}) {

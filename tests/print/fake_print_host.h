@@ -20,14 +20,14 @@ public:
 
     CReportRecord record;
     // What the next pick returns.
-    report::IncidentPoint nextPick;
+    IncidentPoint nextPick;
     std::vector<std::string> log;
 
     const CReportRecord& Record() const override { return record; }
     const config::Profile& Profile() const override { return m_profile; }
     Bitmap& ScreenImage() override { return m_image; }
     void SaveIdentity() override { log.push_back("SaveIdentity"); }
-    report::IncidentPoint PickIncidentPoint() override
+    IncidentPoint PickIncidentPoint() override
     {
         log.push_back("Pick");
         return nextPick;

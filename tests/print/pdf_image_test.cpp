@@ -92,7 +92,7 @@ protected:
 
     // One Print command into `path` with the pick `pick`.
     template <typename Wrap = test::ForwardingPrinter>
-    void Print(const std::string& path, report::IncidentPoint pick,
+    void Print(const std::string& path, IncidentPoint pick,
                QPageLayout::Orientation orientation = QPageLayout::Portrait)
     {
         host.nextPick = pick;

@@ -1,6 +1,6 @@
 #include "print/print_command.h"
 
-#include "app/core/incident_marker.h"
+#include "bitmap/incident_marker.h"
 #include "config/keys.h"
 #include "config/notices.h"
 #include "fake_print_host.h"
@@ -95,12 +95,12 @@ TEST_F(PrintCommand, AJobThatCannotStartKeepsTheNumber)
 TEST_F(PrintCommand, TwoPrintoutsOfOneCaptureShowBothArrowsWithTheNextNumber)
 {
     Bitmap expected = host.ScreenImage();
-    app::DrawIncidentMarker(expected, 30, 40, 2.0f);
+    bitmap::DrawIncidentMarker(expected, {30, 40}, 2.0f);
     host.nextPick = {30, 40};
     RecordingPrinter first;
     RunPrintCommand(host, Services(&first));
 
-    app::DrawIncidentMarker(expected, 200, 100, 2.0f);
+    bitmap::DrawIncidentMarker(expected, {200, 100}, 2.0f);
     host.nextPick = {200, 100};
     RecordingPrinter second;
     RunPrintCommand(host, Services(&second));

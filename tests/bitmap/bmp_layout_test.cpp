@@ -1,13 +1,14 @@
 // Every header field of the bitmap file, the colour tables, the pieces the
 // pixel data is written in, and the bitmaps that have no file format.
-#include "app/bmp/bmp_image.h"
-#include "app/bmp/bmp_layout.h"
-#include "bmp/bmp_test_util.h"
+#include "bitmap/bmp_image.h"
+#include "bitmap/bmp_layout.h"
+#include "bitmap/bmp_test_util.h"
+#include "bitmap/packed_dib.h"
 #include "support/bitmap_fixtures.h"
 
 #include <gtest/gtest.h>
 
-namespace qx::bmp {
+namespace qx::bitmap {
 namespace {
 
 using test::BitmapFileBytes;
@@ -171,9 +172,12 @@ TEST(BmpLayout, PixelDataGoesOutInPiecesOf4096Bytes)
 struct Refused {
     const char* name;
     Bitmap bitmap;
+    bool packedDibTakesIt = false;
 };
 
-TEST(BmpLayout, BitmapsWithoutAFileFormatAreRefused)
+// Both writers read their source through the same row check; only the
+// packed bitmap has a format for one bit per pixel.
+TEST(BitmapWriters, RefuseBitmapsWithoutAFormat)
 {
     Bitmap twoPlanes = MakeBitmap(8, 8, 4);
     twoPlanes.planes = 2;
@@ -182,8 +186,12 @@ TEST(BmpLayout, BitmapsWithoutAFileFormatAreRefused)
     Bitmap shortBits = MakeBitmap(8, 8, 24);
     shortBits.bits.resize(100);
     const Refused cases[] = {
-        {"monochrome", MakeBitmap(8, 8, 1)}, {"2 bits", MakeBitmap(8, 8, 2)},  {"two planes", twoPlanes},
-        {"short rows", shortRows},           {"short bits", shortBits},         {"empty", Bitmap{}},
+        {"monochrome", MakeBitmap(8, 8, 1), true},
+        {"2 bits", MakeBitmap(8, 8, 2)},
+        {"two planes", twoPlanes},
+        {"short rows", shortRows},
+        {"short bits", shortBits},
+        {"empty", Bitmap{}},
         {"too big for 32 bits", [] {
              Bitmap b;
              b.width = 70000, b.height = 70000, b.bitsPerPixel = 8, b.stride = 70000;
@@ -191,8 +199,11 @@ TEST(BmpLayout, BitmapsWithoutAFileFormatAreRefused)
              return b;
          }()},
     };
-    for (const Refused& c : cases) EXPECT_FALSE(BuildBmpImage(c.bitmap, DefaultDevicePalette())) << c.name;
+    for (const Refused& c : cases) {
+        EXPECT_FALSE(BuildBmpImage(c.bitmap, DefaultDevicePalette())) << c.name;
+        EXPECT_EQ(CreateDibFromBitmap(c.bitmap, {}).has_value(), c.packedDibTakesIt) << c.name;
+    }
 }
 
 } // namespace
-} // namespace qx::bmp
+} // namespace qx::bitmap

@@ -1,11 +1,11 @@
-#include "app/core/incident_marker.h"
+#include "bitmap/incident_marker.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <vector>
 
-namespace qx::app {
+namespace qx::bitmap {
 
 namespace {
 
@@ -18,7 +18,7 @@ constexpr Rgb kOutline{0, 0, 0};
 constexpr Rgb kFill{255, 255, 255};
 
 // Pixels whose centres lie inside the polygon (alternate filling), row by row.
-void FillPolygon(Bitmap& bitmap, const std::array<MarkerPoint, kMarkerPointCount>& points)
+void FillPolygon(Bitmap& bitmap, const std::array<IncidentPoint, kMarkerPointCount>& points)
 {
     const auto [minIt, maxIt] =
         std::minmax_element(points.begin(), points.end(), [](auto a, auto b) { return a.y < b.y; });
@@ -29,8 +29,8 @@ void FillPolygon(Bitmap& bitmap, const std::array<MarkerPoint, kMarkerPointCount
         const double centre = row + 0.5;
         crossings.clear();
         for (std::size_t i = 0; i < points.size(); ++i) {
-            const MarkerPoint a = points[i];
-            const MarkerPoint b = points[(i + 1) % points.size()];
+            const IncidentPoint a = points[i];
+            const IncidentPoint b = points[(i + 1) % points.size()];
             if ((a.y <= centre) == (b.y <= centre)) continue;
             crossings.push_back(a.x + (centre - a.y) * (b.x - a.x) / static_cast<double>(b.y - a.y));
         }
@@ -46,14 +46,14 @@ void FillPolygon(Bitmap& bitmap, const std::array<MarkerPoint, kMarkerPointCount
 }
 
 // A one-pixel line, both ends included.
-void DrawLine(Bitmap& bitmap, MarkerPoint from, MarkerPoint to)
+void DrawLine(Bitmap& bitmap, IncidentPoint from, IncidentPoint to)
 {
     const int dx = std::abs(to.x - from.x);
     const int dy = -std::abs(to.y - from.y);
     const int stepX = from.x < to.x ? 1 : -1;
     const int stepY = from.y < to.y ? 1 : -1;
     int error = dx + dy;
-    MarkerPoint at = from;
+    IncidentPoint at = from;
     while (true) {
         SetPixelColor(bitmap, at.x, at.y, kOutline);
         if (at == to) break;
@@ -79,22 +79,22 @@ int TruncateCoordinate(double value)
 
 } // namespace
 
-std::array<MarkerPoint, kMarkerPointCount> IncidentMarkerPoints(int x, int y, float s)
+std::array<IncidentPoint, kMarkerPointCount> IncidentMarkerPoints(IncidentPoint tip, float s)
 {
-    std::array<MarkerPoint, kMarkerPointCount> points{};
+    std::array<IncidentPoint, kMarkerPointCount> points{};
     for (std::size_t i = 0; i < kMarkerPointCount; ++i) {
-        points[i] = MarkerPoint{TruncateCoordinate(static_cast<float>(x) + kCorners[i][0] * s),
-                                TruncateCoordinate(static_cast<float>(y) + kCorners[i][1] * s)};
+        points[i] = IncidentPoint{TruncateCoordinate(static_cast<float>(tip.x) + kCorners[i][0] * s),
+                                  TruncateCoordinate(static_cast<float>(tip.y) + kCorners[i][1] * s)};
     }
     return points;
 }
 
-void DrawIncidentMarker(Bitmap& bitmap, int x, int y, float s)
+void DrawIncidentMarker(Bitmap& bitmap, IncidentPoint tip, float s)
 {
     if (bitmap.IsNull()) return;
-    const auto points = IncidentMarkerPoints(x, y, s);
+    const auto points = IncidentMarkerPoints(tip, s);
     FillPolygon(bitmap, points);
     for (std::size_t i = 0; i < points.size(); ++i) DrawLine(bitmap, points[i], points[(i + 1) % points.size()]);
 }
 
-} // namespace qx::app
+} // namespace qx::bitmap

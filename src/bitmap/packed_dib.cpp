@@ -1,14 +1,14 @@
-#include "print/packed_dib.h"
+#include "bitmap/packed_dib.h"
 
-#include "app/bmp/bmp_layout.h"
+#include "bitmap/bmp_layout.h"
+#include "bitmap/info_header.h"
+#include "bitmap/source_rows.h"
 
 #include <limits>
 
-namespace qx::print {
+namespace qx::bitmap {
 
 namespace {
-
-using namespace qx::bmp;
 
 int DibBitCount(int depth)
 {
@@ -23,14 +23,8 @@ std::size_t DefaultColourCount(int bitCount)
     return bitCount <= 8 ? std::size_t{1} << bitCount : 0;
 }
 
-std::uint64_t DibStride(std::uint64_t width, int bitCount)
-{
-    return (width * static_cast<std::uint64_t>(bitCount) + 31) / 32 * 4;
-}
-
 bool IsReadableSource(const Bitmap& b)
 {
-    if (b.IsNull() || b.planes != 1) return false;
     switch (b.bitsPerPixel) {
     case 1:
     case 4:
@@ -42,9 +36,7 @@ bool IsReadableSource(const Bitmap& b)
     default:
         return false;
     }
-    const std::uint64_t needed = (static_cast<std::uint64_t>(b.width) * b.bitsPerPixel + 7) / 8;
-    return b.stride >= 0 && static_cast<std::uint64_t>(b.stride) >= needed &&
-           b.bits.size() >= static_cast<std::uint64_t>(b.stride) * b.height;
+    return HasConsistentRows(b);
 }
 
 Rgb TableColour(const Bitmap& b, std::span<const Rgb> displayPalette, std::size_t index)
@@ -77,20 +69,16 @@ std::optional<PackedDib> CreateDibFromBitmap(const Bitmap& bitmap, std::span<con
 {
     if (!IsReadableSource(bitmap)) return std::nullopt;
     const int bitCount = DibBitCount(bitmap.planes * bitmap.bitsPerPixel);
-    const std::uint64_t stride = DibStride(static_cast<std::uint64_t>(bitmap.width), bitCount);
+    const std::uint64_t stride = RowStride(static_cast<std::uint64_t>(bitmap.width), bitCount);
     const std::uint64_t sizeImage = stride * static_cast<std::uint64_t>(bitmap.height);
     if (sizeImage > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;
     const std::size_t colours = DefaultColourCount(bitCount);
 
     PackedDib dib(kInfoHeaderSize + colours * kColourEntrySize + sizeImage, 0);
-    std::span<std::uint8_t> out(dib);
-    PutLe32(out, kOffInfoSize, static_cast<std::uint32_t>(kInfoHeaderSize));
-    PutLe32(out, kOffWidth, static_cast<std::uint32_t>(bitmap.width));
-    PutLe32(out, kOffHeight, static_cast<std::uint32_t>(bitmap.height));
-    PutLe16(out, kOffPlanes, 1);
-    PutLe16(out, kOffBitCount, static_cast<std::uint16_t>(bitCount));
-    PutLe32(out, kOffCompression, static_cast<std::uint32_t>(Compression::Rgb));
-    PutLe32(out, kOffSizeImage, static_cast<std::uint32_t>(sizeImage));
+    PutInfoHeader(dib, InfoHeader{.width = bitmap.width,
+                                  .height = bitmap.height,
+                                  .bitCount = static_cast<std::uint16_t>(bitCount),
+                                  .sizeImage = static_cast<std::uint32_t>(sizeImage)});
 
     for (std::size_t i = 0; i < colours; ++i) {
         const Rgb c = TableColour(bitmap, displayPalette, i);
@@ -108,18 +96,19 @@ std::optional<PackedDib> CreateDibFromBitmap(const Bitmap& bitmap, std::span<con
 
 std::optional<Bitmap> DibToBitmap(std::span<const std::uint8_t> dib)
 {
-    if (dib.size() < kInfoHeaderSize || GetLe32(dib, kOffInfoSize) < kInfoHeaderSize) return std::nullopt;
-    const auto width = static_cast<std::int32_t>(GetLe32(dib, kOffWidth));
-    const auto height = static_cast<std::int32_t>(GetLe32(dib, kOffHeight));
-    const int bitCount = GetLe16(dib, kOffBitCount);
-    if (width <= 0 || height <= 0 || GetLe16(dib, kOffPlanes) != 1) return std::nullopt;
-    if (GetLe32(dib, kOffCompression) != static_cast<std::uint32_t>(Compression::Rgb)) return std::nullopt;
+    if (dib.size() < kInfoHeaderSize) return std::nullopt;
+    const InfoHeader h = GetInfoHeader(dib);
+    if (h.size < kInfoHeaderSize) return std::nullopt;
+    const std::int32_t width = h.width;
+    const std::int32_t height = h.height;
+    const int bitCount = h.bitCount;
+    if (width <= 0 || height <= 0 || h.planes != 1) return std::nullopt;
+    if (h.compression != Compression::Rgb) return std::nullopt;
     if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24) return std::nullopt;
 
-    const std::uint32_t clrUsed = GetLe32(dib, kOffClrUsed);
-    const std::uint64_t colours = clrUsed != 0 ? clrUsed : DefaultColourCount(bitCount);
-    const std::uint64_t stride = DibStride(static_cast<std::uint64_t>(width), bitCount);
-    const std::uint64_t tableOffset = GetLe32(dib, kOffInfoSize);
+    const std::uint64_t colours = h.clrUsed != 0 ? h.clrUsed : DefaultColourCount(bitCount);
+    const std::uint64_t stride = RowStride(static_cast<std::uint64_t>(width), bitCount);
+    const std::uint64_t tableOffset = h.size;
     const std::uint64_t pixelOffset = tableOffset + colours * kColourEntrySize;
     if (pixelOffset + stride * static_cast<std::uint64_t>(height) > dib.size()) return std::nullopt;
 
@@ -148,4 +137,4 @@ std::optional<Bitmap> DibToBitmap(std::span<const std::uint8_t> dib)
     return image;
 }
 
-} // namespace qx::print
+} // namespace qx::bitmap

@@ -1,8 +1,8 @@
-#include "app/bmp/rle_encoder.h"
+#include "bitmap/rle_encoder.h"
 
 #include <cstddef>
 
-namespace qx::bmp {
+namespace qx::bitmap {
 namespace {
 
 constexpr int kMaxCount = 255;   // pixels of one encoded or absolute run
@@ -129,4 +129,4 @@ std::vector<std::uint8_t> EncodeRle(Rle mode, int width, int height, std::span<c
     return out;
 }
 
-} // namespace qx::bmp
+} // namespace qx::bitmap

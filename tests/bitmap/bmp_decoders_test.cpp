@@ -1,8 +1,8 @@
 // Every bitmap file decodes, pixel for pixel, with PIL and with ImageMagick,
 // and with our own reader.
-#include "app/bmp/bmp_reader.h"
-#include "bmp/bmp_cases.h"
-#include "bmp/bmp_test_util.h"
+#include "bitmap/bmp_cases.h"
+#include "bitmap/bmp_reader.h"
+#include "bitmap/bmp_test_util.h"
 #include "support/image_decoders.h"
 #include "support/scratch_dir.h"
 #include "support/test_seed.h"
@@ -41,8 +41,8 @@ void ExpectDecodersAgree(const Bitmap& bitmap, const std::string& label)
     EXPECT_EQ(magick.height, bitmap.height) << label;
     EXPECT_TRUE(magick.rgb == expected) << label << ": ImageMagick pixels differ";
 
-    const bmp::ReadResult ours = bmp::ReadBmpFile(ReadFile(path));
-    ASSERT_EQ(ours.error, bmp::ReadError::None) << label;
+    const bitmap::ReadResult ours = bitmap::ReadBmpFile(ReadFile(path));
+    ASSERT_EQ(ours.error, bitmap::ReadError::None) << label;
     EXPECT_EQ(ours.image.width, bitmap.width);
     EXPECT_EQ(ours.image.height, bitmap.height);
     EXPECT_TRUE(ours.image.rgb == expected) << label << ": our reader's pixels differ";

@@ -11,7 +11,7 @@
 #include <span>
 #include <vector>
 
-namespace qx::print {
+namespace qx::bitmap {
 
 using PackedDib = std::vector<std::uint8_t>;
 
@@ -28,4 +28,4 @@ std::optional<PackedDib> CreateDibFromBitmap(const Bitmap& bitmap, std::span<con
 // bits per pixel that holds all its rows.
 std::optional<Bitmap> DibToBitmap(std::span<const std::uint8_t> dib);
 
-} // namespace qx::print
+} // namespace qx::bitmap

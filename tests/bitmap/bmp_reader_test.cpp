@@ -1,8 +1,8 @@
 // The reader of the support tools refuses what it cannot read and never
 // reads outside the file, whatever the damage.
-#include "app/bmp/bmp_layout.h"
-#include "app/bmp/bmp_reader.h"
-#include "bmp/bmp_test_util.h"
+#include "bitmap/bmp_layout.h"
+#include "bitmap/bmp_reader.h"
+#include "bitmap/bmp_test_util.h"
 #include "support/bitmap_fixtures.h"
 #include "support/test_seed.h"
 
@@ -10,7 +10,7 @@
 
 #include <random>
 
-namespace qx::bmp {
+namespace qx::bitmap {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -99,4 +99,4 @@ TEST(BmpReader, SurvivesCutAndMutatedFiles)
 }
 
 } // namespace
-} // namespace qx::bmp
+} // namespace qx::bitmap

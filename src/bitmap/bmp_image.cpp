@@ -1,11 +1,13 @@
-#include "app/bmp/bmp_image.h"
+#include "bitmap/bmp_image.h"
 
-#include "app/bmp/rle_encoder.h"
+#include "bitmap/info_header.h"
+#include "bitmap/rle_encoder.h"
+#include "bitmap/source_rows.h"
 
 #include <algorithm>
 #include <limits>
 
-namespace qx::bmp {
+namespace qx::bitmap {
 namespace {
 
 // Room left in a 32-bit bfSize for the headers and the largest colour table.
@@ -34,22 +36,9 @@ std::optional<Format> FormatForDepth(int depth)
     }
 }
 
-bool HasConsistentRows(const Bitmap& b)
-{
-    if (b.IsNull() || b.planes != 1 || b.stride <= 0) return false;
-    const std::uint64_t rowBytes = (static_cast<std::uint64_t>(b.width) * b.bitsPerPixel + 7) / 8;
-    return static_cast<std::uint64_t>(b.stride) >= rowBytes &&
-           b.bits.size() >= static_cast<std::uint64_t>(b.stride) * static_cast<std::uint64_t>(b.height);
-}
-
-std::uint64_t TrueColourRowSize(int width)
-{
-    return (static_cast<std::uint64_t>(width) * 3 + 3) / 4 * 4;
-}
-
 std::vector<std::uint8_t> TrueColourPixels(const Bitmap& b)
 {
-    const std::size_t rowSize = TrueColourRowSize(b.width);
+    const std::size_t rowSize = RowStride(static_cast<std::uint64_t>(b.width), 24);
     std::vector<std::uint8_t> out(rowSize * static_cast<std::size_t>(b.height), 0);
     for (int y = 0; y < b.height; ++y) {
         std::uint8_t* dst = out.data() + static_cast<std::size_t>(b.height - 1 - y) * rowSize;
@@ -131,7 +120,7 @@ std::optional<BmpImage> BuildBmpImage(const Bitmap& bitmap, const DevicePalette&
 {
     const std::optional<Format> format = FormatForDepth(bitmap.planes * bitmap.bitsPerPixel);
     if (!format || bitmap.width <= 0 || bitmap.height <= 0) return std::nullopt;
-    if (TrueColourRowSize(bitmap.width) * static_cast<std::uint64_t>(bitmap.height) > kMaxPixelBytes)
+    if (RowStride(static_cast<std::uint64_t>(bitmap.width), 24) * static_cast<std::uint64_t>(bitmap.height) > kMaxPixelBytes)
         return std::nullopt;
     if (!HasConsistentRows(bitmap)) return std::nullopt;
 
@@ -151,15 +140,12 @@ std::optional<BmpImage> BuildBmpImage(const Bitmap& bitmap, const DevicePalette&
         PutColourTable(std::span(image.header).subspan(kInfoHeaderSize), preset, bitmap.palette);
     }
 
-    const std::span<std::uint8_t> info(image.header);
-    PutLe32(info, kOffInfoSize, static_cast<std::uint32_t>(kInfoHeaderSize));
-    PutLe32(info, kOffWidth, static_cast<std::uint32_t>(bitmap.width));
-    PutLe32(info, kOffHeight, static_cast<std::uint32_t>(bitmap.height));
-    PutLe16(info, kOffPlanes, 1);
-    PutLe16(info, kOffBitCount, format->bitCount);
-    PutLe32(info, kOffCompression, static_cast<std::uint32_t>(format->compression));
-    PutLe32(info, kOffSizeImage, static_cast<std::uint32_t>(image.pixels.size()));
+    PutInfoHeader(image.header, InfoHeader{.width = bitmap.width,
+                                           .height = bitmap.height,
+                                           .bitCount = format->bitCount,
+                                           .compression = format->compression,
+                                           .sizeImage = static_cast<std::uint32_t>(image.pixels.size())});
     return image;
 }
 
-} // namespace qx::bmp
+} // namespace qx::bitmap

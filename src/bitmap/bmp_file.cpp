@@ -1,8 +1,8 @@
-#include "app/bmp/bmp_file.h"
+#include "bitmap/bmp_file.h"
 
 #include <algorithm>
 
-namespace qx::bmp {
+namespace qx::bitmap {
 namespace {
 
 bool WriteAll(platform::OutputFile& file, std::span<const std::uint8_t> bytes)
@@ -38,4 +38,4 @@ bool WriteBmpFile(platform::FileStore& files, const std::string& path, std::span
     return file->Close();
 }
 
-} // namespace qx::bmp
+} // namespace qx::bitmap

@@ -10,7 +10,7 @@
 #include <span>
 #include <vector>
 
-namespace qx::bmp {
+namespace qx::bitmap {
 
 // The length of the bitmap file at the start of `bytes` by its own size
 // field (bfSize), when it begins with "BM" and that length is at least the
@@ -41,4 +41,4 @@ inline constexpr std::uint64_t kMaxReadPixels = std::uint64_t{1} << 27;
 
 ReadResult ReadBmpFile(std::span<const std::uint8_t> file);
 
-} // namespace qx::bmp
+} // namespace qx::bitmap

@@ -2,13 +2,14 @@
 
 // The fixed layout of a Windows bitmap file: a 14-byte file header, a 40-byte
 // info header, the colour table and the pixel data. Integers are
-// little-endian; every field is read and written through the helpers below.
+// little-endian; every field is read and written through bytes/little_endian.h.
+
+#include "bytes/little_endian.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <span>
 
-namespace qx::bmp {
+namespace qx::bitmap {
 
 inline constexpr std::size_t kFileHeaderSize = 14;
 inline constexpr std::size_t kInfoHeaderSize = 40;
@@ -55,27 +56,11 @@ inline std::size_t ColourTableEntries(Colours colours)
     return colours == Colours::TrueColour ? 0 : static_cast<std::size_t>(colours);
 }
 
-inline void PutLe16(std::span<std::uint8_t> out, std::size_t offset, std::uint16_t value)
+// Bytes of one pixel row in a file or a packed bitmap: `width` pixels of
+// `bitCount` bits, padded to a multiple of four bytes.
+inline std::uint64_t RowStride(std::uint64_t width, int bitCount)
 {
-    out[offset] = static_cast<std::uint8_t>(value);
-    out[offset + 1] = static_cast<std::uint8_t>(value >> 8);
+    return (width * static_cast<std::uint64_t>(bitCount) + 31) / 32 * 4;
 }
 
-inline void PutLe32(std::span<std::uint8_t> out, std::size_t offset, std::uint32_t value)
-{
-    for (std::size_t i = 0; i < 4; ++i) out[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-inline std::uint16_t GetLe16(std::span<const std::uint8_t> in, std::size_t offset)
-{
-    return static_cast<std::uint16_t>(in[offset] | (in[offset + 1] << 8));
-}
-
-inline std::uint32_t GetLe32(std::span<const std::uint8_t> in, std::size_t offset)
-{
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i) value |= static_cast<std::uint32_t>(in[offset + i]) << (8 * i);
-    return value;
-}
-
-} // namespace qx::bmp
+} // namespace qx::bitmap

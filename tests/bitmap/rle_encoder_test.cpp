@@ -3,12 +3,12 @@
 // exactly the width (4-bit absolute runs even, for Pillow 9.4), an
 // end-of-line after every row but the last and an
 // end-of-bitmap after that; exact codes for small rows; compact screenshots.
-#include "app/bmp/rle_encoder.h"
-#include "bmp/bmp_cases.h"
+#include "bitmap/bmp_cases.h"
+#include "bitmap/rle_encoder.h"
 
 #include <gtest/gtest.h>
 
-namespace qx::bmp {
+namespace qx::bitmap {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -143,4 +143,4 @@ TEST(RleCodes, NoiseGrowsOnlyByTheCodes)
 }
 
 } // namespace
-} // namespace qx::bmp
+} // namespace qx::bitmap

@@ -2,7 +2,7 @@
 
 // Writing a bitmap into memory or into a file, for the bitmap file tests.
 
-#include "app/bmp/write_screen_bitmap.h"
+#include "bitmap/write_screen_bitmap.h"
 #include "platform/posix/posix_file_store.h"
 #include "support/memory_file_store.h"
 
@@ -13,7 +13,7 @@ namespace qx::test {
 inline std::vector<std::uint8_t> BitmapFileBytes(const Bitmap& bitmap, std::vector<std::size_t>* writeSizes = nullptr)
 {
     MemoryFileStore store;
-    if (!bmp::WriteScreenBitmap(bitmap, store, "screen.bmp")) return {};
+    if (!bitmap::WriteScreenBitmap(bitmap, store, "screen.bmp")) return {};
     if (writeSizes) *writeSizes = store.writeSizes;
     return store.files["screen.bmp"];
 }
@@ -21,7 +21,7 @@ inline std::vector<std::uint8_t> BitmapFileBytes(const Bitmap& bitmap, std::vect
 inline bool WriteBitmapFile(const Bitmap& bitmap, const std::string& path)
 {
     platform::PosixFileStore files;
-    return bmp::WriteScreenBitmap(bitmap, files, path);
+    return bitmap::WriteScreenBitmap(bitmap, files, path);
 }
 
 } // namespace qx::test

@@ -3,7 +3,7 @@
 // The image part of a bitmap file: the info header with its colour table and
 // the pixel data, built from the program's bitmap.
 
-#include "app/bmp/bmp_layout.h"
+#include "bitmap/bmp_layout.h"
 #include "platform/bitmap.h"
 
 #include <array>
@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-namespace qx::bmp {
+namespace qx::bitmap {
 
 // The colours that the display yields for palette indices 0 to 255: the
 // preset of a 256-colour table before the bitmap's own colours replace it.
@@ -38,4 +38,4 @@ struct BmpImage {
 // 32-bit fields cannot hold.
 std::optional<BmpImage> BuildBmpImage(const Bitmap& bitmap, const DevicePalette& device);
 
-} // namespace qx::bmp
+} // namespace qx::bitmap

@@ -1,8 +1,8 @@
 // A bitmap file that cannot be written completely is reported: a missing
 // folder, a full volume (in memory and a real one), a read-only volume, a
 // short write at any point and a failed close.
-#include "app/bmp/write_screen_bitmap.h"
-#include "bmp/bmp_test_util.h"
+#include "bitmap/bmp_test_util.h"
+#include "bitmap/write_screen_bitmap.h"
 #include "support/bitmap_fixtures.h"
 #include "support/memory_file_store.h"
 #include "support/scratch_dir.h"
@@ -32,11 +32,11 @@ TEST(BmpWriteFailure, EveryShortWriteFails)
                                             std::size_t{1078}, std::size_t{54 + 4096}, size - 1}) {
             MemoryFileStore store;
             store.freeBytes = freeBytes;
-            EXPECT_FALSE(bmp::WriteScreenBitmap(bitmap, store, "screen.bmp")) << bpp << " bpp, " << freeBytes << " bytes free";
+            EXPECT_FALSE(bitmap::WriteScreenBitmap(bitmap, store, "screen.bmp")) << bpp << " bpp, " << freeBytes << " bytes free";
         }
         MemoryFileStore exact;
         exact.freeBytes = size;
-        EXPECT_TRUE(bmp::WriteScreenBitmap(bitmap, exact, "screen.bmp"));
+        EXPECT_TRUE(bitmap::WriteScreenBitmap(bitmap, exact, "screen.bmp"));
     }
 }
 
@@ -44,7 +44,7 @@ TEST(BmpWriteFailure, FailedClose)
 {
     MemoryFileStore store;
     store.failClose = true;
-    EXPECT_FALSE(bmp::WriteScreenBitmap(Noise(4, 4, 24, 1), store, "screen.bmp"));
+    EXPECT_FALSE(bitmap::WriteScreenBitmap(Noise(4, 4, 24, 1), store, "screen.bmp"));
 }
 
 TEST(BmpWriteFailure, RealFullVolume)

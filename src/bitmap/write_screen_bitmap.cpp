@@ -1,9 +1,9 @@
-#include "app/bmp/write_screen_bitmap.h"
+#include "bitmap/write_screen_bitmap.h"
 
-#include "app/bmp/bmp_file.h"
-#include "app/bmp/bmp_image.h"
+#include "bitmap/bmp_file.h"
+#include "bitmap/bmp_image.h"
 
-namespace qx::bmp {
+namespace qx::bitmap {
 
 bool WriteScreenBitmap(const Bitmap& screen, platform::FileStore& files, const std::string& path)
 {
@@ -11,4 +11,4 @@ bool WriteScreenBitmap(const Bitmap& screen, platform::FileStore& files, const s
     return image && WriteBmpFile(files, path, image->header, image->pixels, image->colours);
 }
 
-} // namespace qx::bmp
+} // namespace qx::bitmap

@@ -1,33 +1,12 @@
-#include "app/bmp/bmp_reader.h"
+#include "bitmap/bmp_reader.h"
 
-#include "app/bmp/bmp_layout.h"
+#include "bitmap/bmp_layout.h"
+#include "bitmap/info_header.h"
 
-namespace qx::bmp {
+namespace qx::bitmap {
 namespace {
 
 constexpr std::size_t kHeadersSize = kFileHeaderSize + kInfoHeaderSize;
-
-struct Header {
-    std::int32_t width;
-    std::int32_t height;
-    std::uint16_t planes;
-    std::uint16_t bitCount;
-    std::uint32_t compression;
-    std::uint32_t sizeImage;
-    std::uint32_t pixelOffset;
-};
-
-Header ReadHeader(std::span<const std::uint8_t> file)
-{
-    const auto info = file.subspan(kFileHeaderSize);
-    return Header{static_cast<std::int32_t>(GetLe32(info, kOffWidth)),
-                  static_cast<std::int32_t>(GetLe32(info, kOffHeight)),
-                  GetLe16(info, kOffPlanes),
-                  GetLe16(info, kOffBitCount),
-                  GetLe32(info, kOffCompression),
-                  GetLe32(info, kOffSizeImage),
-                  GetLe32(file, kOffPixelOffset)};
-}
 
 void PutPixel(RgbImage& image, int x, int yFromBottom, const std::uint8_t bgr[3])
 {
@@ -39,7 +18,7 @@ void PutPixel(RgbImage& image, int x, int yFromBottom, const std::uint8_t bgr[3]
 
 ReadError ReadTrueColour(std::span<const std::uint8_t> data, RgbImage& image)
 {
-    const std::size_t rowSize = (static_cast<std::size_t>(image.width) * 3 + 3) / 4 * 4;
+    const std::size_t rowSize = RowStride(static_cast<std::uint64_t>(image.width), 24);
     if (data.size() < rowSize * image.height) return ReadError::Damaged;
     for (int y = 0; y < image.height; ++y) {
         const std::uint8_t* row = data.data() + static_cast<std::size_t>(y) * rowSize;
@@ -146,14 +125,14 @@ ReadResult ReadBmpFile(std::span<const std::uint8_t> file)
         return result;
     }
     file = file.first(*length);
-    const Header h = ReadHeader(file);
-    if (GetLe32(file.subspan(kFileHeaderSize), kOffInfoSize) != kInfoHeaderSize || h.pixelOffset < kHeadersSize ||
-        h.pixelOffset > file.size()) {
+    const InfoHeader h = GetInfoHeader(file.subspan(kFileHeaderSize));
+    const std::uint32_t pixelOffset = GetLe32(file, kOffPixelOffset);
+    if (h.size != kInfoHeaderSize || pixelOffset < kHeadersSize || pixelOffset > file.size()) {
         result.error = ReadError::NotBitmap;
         return result;
     }
 
-    const auto compression = static_cast<Compression>(h.compression);
+    const Compression compression = h.compression;
     const bool trueColour = h.bitCount == 24 && compression == Compression::Rgb;
     const bool rle8 = h.bitCount == 8 && compression == Compression::Rle8;
     const bool rle4 = h.bitCount == 4 && compression == Compression::Rle4;
@@ -163,7 +142,7 @@ ReadResult ReadBmpFile(std::span<const std::uint8_t> file)
         return result;
     }
 
-    const std::span<const std::uint8_t> data = file.subspan(h.pixelOffset);
+    const std::span<const std::uint8_t> data = file.subspan(pixelOffset);
     if (h.sizeImage > data.size()) {
         result.error = ReadError::Damaged;
         return result;
@@ -174,11 +153,11 @@ ReadResult ReadBmpFile(std::span<const std::uint8_t> file)
     if (trueColour) {
         result.error = ReadTrueColour(data, result.image);
     } else {
-        const std::span<const std::uint8_t> table = file.subspan(kHeadersSize, h.pixelOffset - kHeadersSize);
+        const std::span<const std::uint8_t> table = file.subspan(kHeadersSize, pixelOffset - kHeadersSize);
         result.error = RleReader(data.first(h.sizeImage), table, compression, result.image).Run();
     }
     if (result.error != ReadError::None) result.image = RgbImage{};
     return result;
 }
 
-} // namespace qx::bmp
+} // namespace qx::bitmap

@@ -2,7 +2,7 @@
 
 // The bitmap file: the 14-byte file header, then the image of BuildBmpImage.
 
-#include "app/bmp/bmp_image.h"
+#include "bitmap/bmp_image.h"
 #include "platform/file_store.h"
 
 #include <array>
@@ -10,7 +10,7 @@
 #include <span>
 #include <string>
 
-namespace qx::bmp {
+namespace qx::bitmap {
 
 // Pixel data goes out in pieces of at most this many bytes.
 inline constexpr std::size_t kWritePiece = 4096;
@@ -26,4 +26,4 @@ std::array<std::uint8_t, kFileHeaderSize> BuildBmpFileHeader(std::uint32_t pixel
 bool WriteBmpFile(platform::FileStore& files, const std::string& path, std::span<const std::uint8_t> header,
                   std::span<const std::uint8_t> pixels, Colours colours);
 
-} // namespace qx::bmp
+} // namespace qx::bitmap

@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-namespace qx::bmp {
+namespace qx::bitmap {
 
 enum class Rle {
     Rle8, // one index a pixel, 0 to 255
@@ -21,4 +21,4 @@ enum class Rle {
 // 16 bits. width and height must be positive and indices must hold them all.
 std::vector<std::uint8_t> EncodeRle(Rle mode, int width, int height, std::span<const std::uint8_t> indices);
 
-} // namespace qx::bmp
+} // namespace qx::bitmap
