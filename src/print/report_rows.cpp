@@ -42,7 +42,8 @@ std::array<std::string, kHeaderRowCount> HeaderRows(const CReportRecord& record,
 {
     return {
         LoadResString(kReportTitle),
-        LoadResString(kLabelDate) + PadRight(date, kDateWidth) + "      " + LoadResString(kLabelSerial) + record.m_identity.m_strSerial,
+        LoadResString(kLabelDate) + PadRight(date, kDateWidth) + "      " + LoadResString(kLabelSerial) +
+            record.m_identity.m_strSerial,
         Labelled(kLabelReportNumber, reportNumber),
         Labelled(kLabelName, record.m_identity.m_strName),
         Labelled(kLabelCompany, record.m_identity.m_strCompany),

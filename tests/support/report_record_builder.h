@@ -14,7 +14,10 @@ namespace qx::test {
 class ReportRecordBuilder {
 public:
     ReportRecordBuilder& Name(std::string name) { return Set(m_record.m_identity.m_strName, std::move(name)); }
-    ReportRecordBuilder& Company(std::string company) { return Set(m_record.m_identity.m_strCompany, std::move(company)); }
+    ReportRecordBuilder& Company(std::string company)
+    {
+        return Set(m_record.m_identity.m_strCompany, std::move(company));
+    }
     ReportRecordBuilder& Address(std::string street, std::string postalCode, std::string town)
     {
         m_record.m_identity.m_strAddress = std::move(street);
