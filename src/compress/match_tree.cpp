@@ -150,7 +150,7 @@ inline void ReplaceLeaf(const Tables& t, std::uint32_t q, std::uint32_t r, std::
 // on s.bestLen bytes, until the match ends: at a split edge, at a missing
 // child, or after 256 bytes. Takes and gives the search state by value, so
 // that the caller's copy can stay in registers.
-Search Descend(const Tables& t, std::uint32_t cur, Search s, std::uint32_t q, std::uint32_t r)
+QX_HOT_INLINE Search Descend(const Tables& t, std::uint32_t cur, Search s, std::uint32_t q, std::uint32_t r)
 {
     for (;;) {
         std::uint32_t limit;
