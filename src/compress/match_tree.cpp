@@ -146,6 +146,17 @@ inline void ReplaceLeaf(const Tables& t, std::uint32_t q, std::uint32_t r, std::
     t.next(r) = static_cast<std::uint16_t>(cur);
 }
 
+// Carries the new position cur up from node q, which is not a root.
+inline void CarryUp(const Tables& t, std::uint32_t q, std::uint32_t cur)
+{
+    std::uint32_t up = q;
+    while (t.lastSeen(up) & kCarryMark) {
+        t.lastSeen(up) = static_cast<std::uint16_t>(cur);
+        up = t.parent(up);
+    }
+    if (up < kFirstRoot) t.lastSeen(up) = static_cast<std::uint16_t>(cur | kCarryMark);
+}
+
 // Goes down from child r of q, where the string at cur is known to agree
 // on s.bestLen bytes, until the match ends: at a split edge, at a missing
 // child, or after 256 bytes. Takes and gives the search state by value, so
@@ -223,14 +234,7 @@ QX_HOT_INLINE void Add(const Tables& t, std::uint32_t cur, Search& s)
     }
     // Carry the new position up. Roots never hold a mark (their lastSeen
     // stays 0), so a climb that ended at a root has nothing to carry.
-    if (q < kFirstRoot) {
-        std::uint32_t up = q;
-        while (t.lastSeen(up) & kCarryMark) {
-            t.lastSeen(up) = static_cast<std::uint16_t>(cur);
-            up = t.parent(up);
-        }
-        if (up < kFirstRoot) t.lastSeen(up) = static_cast<std::uint16_t>(cur | kCarryMark);
-    }
+    if (q < kFirstRoot) CarryUp(t, q, cur);
 
     if (s.bestLen == kMaxMatchLength - 1) {
         if (r >= kFirstRoot) {
@@ -260,53 +264,11 @@ QX_HOT_INLINE void Add(const Tables& t, std::uint32_t cur, Search& s)
     s = Descend(t, cur, s, q, r);
 }
 
-// Goes on through a long run or repeat after a position that found 256
-// bytes: as long as each next position is the short case of Add (no leaf
-// leaves the history, the leaf after the previous match is in the tree right
-// under a node of depth below 255, and the 256th byte still agrees), that
-// position is added here. Stops before the first position that needs more,
-// before the window's end, and after at most `limit` positions; returns how
-// many it added, the last at cur + that count.
-QX_HOT_INLINE std::uint32_t RunOfLongestMatches(const Tables& t, std::uint32_t cur, Search& s, std::uint32_t limit)
+// Internal node r, left with one child by the removal of leaf cur, goes:
+// its latest position is carried up and the child takes its place. Returns
+// the new head of the free list.
+QX_HOT_INLINE std::uint32_t RemoveNode(const Tables& t, std::uint32_t r, std::uint32_t cur, std::uint32_t freeNode)
 {
-    std::uint32_t done = 0;
-    std::uint32_t pos = s.bestPos;
-    limit = std::min(limit, 2 * kHistoryBytes - 1 - cur); // not past the window's end
-    while (done < limit) {
-        const std::uint32_t next = cur + done + 1;
-        if (t.parent(next) != 0) break;
-        const std::uint32_t r = (pos + 1) | kFirstRoot;
-        const std::uint32_t q = t.parent(r);
-        if (q == 0) break;
-        if (t.window()[next + kMaxMatchLength - 1] != t.window()[pos + kMaxMatchLength]) break;
-        if (q < kFirstRoot) {
-            if (t.depth(q) >= kMaxMatchLength - 1) break;
-            std::uint32_t up = q;
-            while (t.lastSeen(up) & kCarryMark) {
-                t.lastSeen(up) = static_cast<std::uint16_t>(next);
-                up = t.parent(up);
-            }
-            if (up < kFirstRoot) t.lastSeen(up) = static_cast<std::uint16_t>(next | kCarryMark);
-        }
-        ReplaceLeaf(t, q, r, next);
-        pos += 1; // the leaf after a match starting at pos, in window terms
-        ++done;
-    }
-    s.bestPos = pos;
-    return done;
-}
-
-// Removes leaf cur, which is in the tree. Returns the new head of the free list.
-std::uint32_t Unlink(const Tables& t, std::uint32_t cur, std::uint32_t freeNode)
-{
-    t.next(t.prev(cur)) = t.next(cur);
-    t.prev(t.next(cur)) = t.prev(cur);
-    const std::uint32_t r = t.parent(cur);
-    t.parent(cur) = 0;
-    if (r >= kFirstRoot) return freeNode;
-    if (--t.fanout(r) > 1) return freeNode;
-
-    // r has one child left and goes; its latest position is carried up.
     std::uint32_t latest = t.lastSeen(r) & kPositionMask;
     if (latest >= cur) latest -= kHistoryBytes;
     std::uint32_t s = latest;
@@ -332,6 +294,56 @@ std::uint32_t Unlink(const Tables& t, std::uint32_t cur, std::uint32_t freeNode)
     t.parent(r) = 0;
     t.next(r) = static_cast<std::uint16_t>(freeNode);
     return r;
+}
+
+// Removes leaf cur, which is in the tree. Returns the new head of the free list.
+QX_HOT_INLINE std::uint32_t Unlink(const Tables& t, std::uint32_t cur, std::uint32_t freeNode)
+{
+    t.next(t.prev(cur)) = t.next(cur);
+    t.prev(t.next(cur)) = t.prev(cur);
+    const std::uint32_t r = t.parent(cur);
+    t.parent(cur) = 0;
+    if (r >= kFirstRoot) return freeNode;
+    if (--t.fanout(r) > 1) return freeNode;
+    return RemoveNode(t, r, cur, freeNode);
+}
+
+// Goes on through a long run or repeat after a position that found 256
+// bytes: as long as each next position is one of the short cases of Add
+// (the leaf after the previous match is in the tree, and either its parent
+// is not of depth 255 and the 256th byte still agrees, or its parent is of
+// depth 255 and has a leaf for that byte), that position is added here,
+// after the leaf leaving the history is removed. Stops before the first
+// position that needs more, before the window's end, and after at most
+// `limit` positions; returns how many it added, the last at cur + that count.
+QX_HOT_INLINE std::uint32_t RunOfLongestMatches(const Tables& t, std::uint32_t cur, Search& s, std::uint32_t limit)
+{
+    std::uint32_t done = 0;
+    std::uint32_t pos = s.bestPos;
+    limit = std::min(limit, 2 * kHistoryBytes - 1 - cur); // not past the window's end
+    while (done < limit) {
+        const std::uint32_t next = cur + done + 1;
+        if (t.parent(next) != 0) s.freeNode = Unlink(t, next, s.freeNode);
+        std::uint32_t leaf = (pos + 1) | kFirstRoot;
+        const std::uint32_t q = t.parent(leaf);
+        if (q == 0) break;
+        const std::uint8_t last = t.window()[next + kMaxMatchLength - 1];
+        if (q < kFirstRoot && t.depth(q) == kMaxMatchLength - 1) {
+            leaf = FindChild(t, q, last);
+            if (leaf < kFirstRoot) break;
+            if (t.parent(q) < kFirstRoot) CarryUp(t, t.parent(q), next);
+            t.lastSeen(q) = static_cast<std::uint16_t>(next);
+            pos = leaf >= next ? leaf - kHistoryBytes : leaf;
+        } else {
+            if (last != t.window()[pos + kMaxMatchLength]) break;
+            if (q < kFirstRoot) CarryUp(t, q, next);
+            pos += 1; // the leaf after a match starting at pos, in window terms
+        }
+        ReplaceLeaf(t, q, leaf, next);
+        ++done;
+    }
+    s.bestPos = pos;
+    return done;
 }
 
 } // namespace
