@@ -64,6 +64,7 @@ class Tables {
 public:
     explicit Tables(const MatchTree& tree) : block_(tree.tables) {}
 
+    Link& link(std::uint32_t i) const { return Links()[i]; }
     std::uint16_t& parent(std::uint32_t i) const { return Links()[i].parent; }
     std::uint16_t& next(std::uint32_t i) const { return Links()[i].next; }
     std::uint16_t& prev(std::uint32_t i) const { return Table16(kPrevAt)[i]; }
@@ -109,14 +110,16 @@ inline void AttachChild(const Tables& t, std::uint32_t q, std::uint32_t c, std::
     ++t.fanout(q); // wraps for 256 children; only the counts 1 and 2 are ever decided on
 }
 
-// Puts `replacement` where `old` sits in its sibling list, under old's parent.
+// Puts `replacement` where `old` sits in its sibling list, under old's
+// parent. Parent and next move as one word.
 inline void TakePlace(const Tables& t, std::uint32_t old, std::uint32_t replacement)
 {
-    t.prev(replacement) = t.prev(old);
-    t.next(t.prev(old)) = static_cast<std::uint16_t>(replacement);
-    t.next(replacement) = t.next(old);
-    t.prev(t.next(old)) = static_cast<std::uint16_t>(replacement);
-    t.parent(replacement) = t.parent(old);
+    const std::uint32_t before = t.prev(old);
+    const Link link = t.link(old);
+    t.prev(replacement) = static_cast<std::uint16_t>(before);
+    t.next(before) = static_cast<std::uint16_t>(replacement);
+    t.link(replacement) = link;
+    t.prev(link.next) = static_cast<std::uint16_t>(replacement);
 }
 
 // The string at cur agrees with node `old` on `length` bytes only, the
@@ -136,14 +139,11 @@ std::uint32_t SplitEdge(const Tables& t, std::uint32_t old, std::uint32_t cur, s
     return freeNode;
 }
 
-// A 256-byte match with leaf r under q: leaf cur replaces r, which keeps a
-// link to it.
-inline void ReplaceLeaf(const Tables& t, std::uint32_t q, std::uint32_t r, std::uint32_t cur)
+// A 256-byte match with leaf r: leaf cur replaces r, which keeps a link to it.
+inline void ReplaceLeaf(const Tables& t, std::uint32_t r, std::uint32_t cur)
 {
     TakePlace(t, r, cur);
-    t.parent(cur) = static_cast<std::uint16_t>(q);
-    t.parent(r) = 0;
-    t.next(r) = static_cast<std::uint16_t>(cur);
+    t.link(r) = Link{0, static_cast<std::uint16_t>(cur)};
 }
 
 // Carries the new position cur up from node q, which is not a root.
@@ -193,7 +193,7 @@ QX_HOT_INLINE Search Descend(const Tables& t, std::uint32_t cur, Search s, std::
         }
         s.bestLen += 1;
     }
-    ReplaceLeaf(t, q, r, cur);
+    ReplaceLeaf(t, r, cur);
     return s;
 }
 
@@ -243,7 +243,7 @@ QX_HOT_INLINE void Add(const Tables& t, std::uint32_t cur, Search& s)
             if (t.window()[cur + kMaxMatchLength - 1] == t.window()[pos + kMaxMatchLength - 1]) {
                 s.bestPos = pos;
                 s.bestLen = kMaxMatchLength;
-                ReplaceLeaf(t, q, r, cur);
+                ReplaceLeaf(t, r, cur);
                 return;
             }
         } else if (t.depth(r) == kMaxMatchLength - 1) {
@@ -256,7 +256,7 @@ QX_HOT_INLINE void Add(const Tables& t, std::uint32_t cur, Search& s)
                 t.lastSeen(r) = static_cast<std::uint16_t>(cur);
                 s.bestPos = pos;
                 s.bestLen = kMaxMatchLength;
-                ReplaceLeaf(t, r, leaf, cur);
+                ReplaceLeaf(t, leaf, cur);
                 return;
             }
         }
@@ -308,6 +308,15 @@ QX_HOT_INLINE std::uint32_t Unlink(const Tables& t, std::uint32_t cur, std::uint
     return RemoveNode(t, r, cur, freeNode);
 }
 
+// The same, out of the way of the run loop, where it is rare.
+#if defined(__GNUC__)
+__attribute__((noinline))
+#endif
+std::uint32_t UnlinkInRun(const Tables& t, std::uint32_t cur, std::uint32_t freeNode)
+{
+    return Unlink(t, cur, freeNode);
+}
+
 // Goes on through a long run or repeat after a position that found 256
 // bytes: as long as each next position is one of the short cases of Add
 // (the leaf after the previous match is in the tree, and either its parent
@@ -318,32 +327,30 @@ QX_HOT_INLINE std::uint32_t Unlink(const Tables& t, std::uint32_t cur, std::uint
 // `limit` positions; returns how many it added, the last at cur + that count.
 QX_HOT_INLINE std::uint32_t RunOfLongestMatches(const Tables& t, std::uint32_t cur, Search& s, std::uint32_t limit)
 {
-    std::uint32_t done = 0;
     std::uint32_t pos = s.bestPos;
-    limit = std::min(limit, 2 * kHistoryBytes - 1 - cur); // not past the window's end
-    while (done < limit) {
-        const std::uint32_t next = cur + done + 1;
-        if (t.parent(next) != 0) s.freeNode = Unlink(t, next, s.freeNode);
+    const std::uint32_t last = std::min(cur + limit, 2 * kHistoryBytes - 1); // not past the window's end
+    std::uint32_t next = cur + 1;
+    for (; next <= last; ++next) {
+        if (t.parent(next) != 0) s.freeNode = UnlinkInRun(t, next, s.freeNode);
         std::uint32_t leaf = (pos + 1) | kFirstRoot;
         const std::uint32_t q = t.parent(leaf);
         if (q == 0) break;
-        const std::uint8_t last = t.window()[next + kMaxMatchLength - 1];
+        const std::uint8_t byte = t.window()[next + kMaxMatchLength - 1];
         if (q < kFirstRoot && t.depth(q) == kMaxMatchLength - 1) {
-            leaf = FindChild(t, q, last);
+            leaf = FindChild(t, q, byte);
             if (leaf < kFirstRoot) break;
             if (t.parent(q) < kFirstRoot) CarryUp(t, t.parent(q), next);
             t.lastSeen(q) = static_cast<std::uint16_t>(next);
             pos = leaf >= next ? leaf - kHistoryBytes : leaf;
         } else {
-            if (last != t.window()[pos + kMaxMatchLength]) break;
+            if (byte != t.window()[pos + kMaxMatchLength]) break;
             if (q < kFirstRoot) CarryUp(t, q, next);
             pos += 1; // the leaf after a match starting at pos, in window terms
         }
-        ReplaceLeaf(t, q, leaf, next);
-        ++done;
+        ReplaceLeaf(t, leaf, next);
     }
     s.bestPos = pos;
-    return done;
+    return next - 1 - cur;
 }
 
 } // namespace
