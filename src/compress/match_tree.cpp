@@ -87,7 +87,17 @@ struct Search {
     std::uint32_t freeNode;
 };
 
-inline std::uint32_t ListHead(std::uint32_t q, std::uint32_t c) { return kListHeads + q + 16 * c; }
+// The cell of the children of q whose edge starts with c. The byte's part is
+// an odd multiple taken modulo a power of two, so that for one parent
+// different bytes never share a cell, while parents whose numbers lie close
+// together (the 256 roots above all) spread their lists over the cells
+// instead of sharing them; shorter lists make FindChild's walk shorter.
+constexpr std::uint32_t kByteSpread = 10125; // about 0.618 of kListCells, odd
+static_assert(kByteSpread % 2 == 1 && kListCells >= 256 && kListCells >= kNodeCount);
+inline std::uint32_t ListHead(std::uint32_t q, std::uint32_t c)
+{
+    return kListHeads + ((q + c * kByteSpread) & (kListCells - 1));
+}
 
 // The child of q whose edge starts with byte c, or 0.
 inline std::uint32_t FindChild(const Tables& t, std::uint32_t q, std::uint32_t c)
