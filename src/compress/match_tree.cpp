@@ -80,6 +80,14 @@ private:
     std::uint8_t* const block_;
 };
 
+// The window index a leaf or lastSeen value `at` stands for seen from cur:
+// an index at or above cur is one from before the last window move. Done
+// without a branch, which would be a coin toss.
+inline std::uint32_t Before(std::uint32_t at, std::uint32_t cur)
+{
+    return at - kHistoryBytes * static_cast<std::uint32_t>(at >= cur);
+}
+
 // The search state that moves from one position to the next.
 struct Search {
     std::uint32_t bestLen;
@@ -183,7 +191,7 @@ QX_HOT_INLINE Search Descend(const Tables& t, std::uint32_t cur, Search s, std::
             limit = t.depth(r);
             pos = t.lastSeen(r) & kPositionMask;
         }
-        if (pos >= cur) pos -= kHistoryBytes;
+        pos = Before(pos, cur);
         s.bestPos = pos;
         if (s.bestLen < limit) {
             s.bestLen = MatchLength(t.window() + cur, t.window() + pos, s.bestLen, limit);
@@ -249,7 +257,7 @@ QX_HOT_INLINE void Add(const Tables& t, std::uint32_t cur, Search& s)
     if (s.bestLen == kMaxMatchLength - 1) {
         if (r >= kFirstRoot) {
             std::uint32_t pos = r;
-            if (pos >= cur) pos -= kHistoryBytes;
+            pos = Before(pos, cur);
             if (t.window()[cur + kMaxMatchLength - 1] == t.window()[pos + kMaxMatchLength - 1]) {
                 s.bestPos = pos;
                 s.bestLen = kMaxMatchLength;
@@ -262,7 +270,7 @@ QX_HOT_INLINE void Add(const Tables& t, std::uint32_t cur, Search& s)
             const std::uint32_t leaf = FindChild(t, r, t.window()[cur + kMaxMatchLength - 1]);
             if (leaf >= kFirstRoot) {
                 std::uint32_t pos = leaf;
-                if (pos >= cur) pos -= kHistoryBytes;
+                pos = Before(pos, cur);
                 t.lastSeen(r) = static_cast<std::uint16_t>(cur);
                 s.bestPos = pos;
                 s.bestLen = kMaxMatchLength;
@@ -280,19 +288,19 @@ QX_HOT_INLINE void Add(const Tables& t, std::uint32_t cur, Search& s)
 QX_HOT_INLINE std::uint32_t RemoveNode(const Tables& t, std::uint32_t r, std::uint32_t cur, std::uint32_t freeNode)
 {
     std::uint32_t latest = t.lastSeen(r) & kPositionMask;
-    if (latest >= cur) latest -= kHistoryBytes;
+    latest = Before(latest, cur);
     std::uint32_t s = latest;
     std::uint32_t q = t.parent(r);
     std::uint32_t u;
     while ((u = t.lastSeen(q)) & kCarryMark) {
         u &= kPositionMask;
-        if (u >= cur) u -= kHistoryBytes;
+        u = Before(u, cur);
         if (u > s) s = u;
         t.lastSeen(q) = static_cast<std::uint16_t>(s | kFirstRoot);
         q = t.parent(q);
     }
     if (q < kFirstRoot) {
-        if (u >= cur) u -= kHistoryBytes;
+        u = Before(u, cur);
         if (u > s) s = u;
         t.lastSeen(q) = static_cast<std::uint16_t>(s | kFirstRoot | kCarryMark);
     }
@@ -351,7 +359,7 @@ QX_HOT_INLINE std::uint32_t RunOfLongestMatches(const Tables& t, std::uint32_t c
             if (leaf < kFirstRoot) break;
             if (t.parent(q) < kFirstRoot) CarryUp(t, t.parent(q), next);
             t.lastSeen(q) = static_cast<std::uint16_t>(next);
-            pos = leaf >= next ? leaf - kHistoryBytes : leaf;
+            pos = Before(leaf, next);
         } else {
             if (byte != t.window()[pos + kMaxMatchLength]) break;
             if (q < kFirstRoot) CarryUp(t, q, next);
