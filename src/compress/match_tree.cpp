@@ -143,7 +143,7 @@ inline void TakePlace(const Tables& t, std::uint32_t old, std::uint32_t replacem
 // The string at cur agrees with node `old` on `length` bytes only, the
 // string at `pos` below old on more: a new internal node of that depth takes
 // old's place, with old and cur below it. Returns the new head of the free list.
-std::uint32_t SplitEdge(const Tables& t, std::uint32_t old, std::uint32_t cur, std::uint32_t pos,
+QX_HOT_INLINE std::uint32_t SplitEdge(const Tables& t, std::uint32_t old, std::uint32_t cur, std::uint32_t pos,
                         std::uint32_t length, std::uint32_t freeNode)
 {
     const std::uint32_t node = freeNode;
