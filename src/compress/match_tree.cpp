@@ -164,7 +164,9 @@ inline void ReplaceLeaf(const Tables& t, std::uint32_t r, std::uint32_t cur)
     t.link(r) = Link{0, static_cast<std::uint16_t>(cur)};
 }
 
-// Carries the new position cur up from node q, which is not a root.
+// Carries the new position cur up from node q, which is not a root: every
+// marked node on the way gets cur, the first unmarked one cur with the mark
+// (a root, which never holds one, ends the way unchanged).
 inline void CarryUp(const Tables& t, std::uint32_t q, std::uint32_t cur)
 {
     std::uint32_t up = q;
@@ -173,6 +175,22 @@ inline void CarryUp(const Tables& t, std::uint32_t q, std::uint32_t cur)
         up = t.parent(up);
     }
     if (up < kFirstRoot) t.lastSeen(up) = static_cast<std::uint16_t>(cur | kCarryMark);
+}
+
+// The same for the general search, where whether the way goes on past q is
+// a coin toss: the first two nodes are done without branching on their
+// marks. (In the run loop the branches predict better than this computes.)
+inline void CarryUpUnbranched(const Tables& t, std::uint32_t q, std::uint32_t cur)
+{
+    const std::uint32_t firstMarked = t.lastSeen(q) >> 15;
+    t.lastSeen(q) = static_cast<std::uint16_t>(cur | (firstMarked ^ 1) << 15);
+    const std::uint32_t up = t.parent(q);
+    const std::uint32_t seen = t.lastSeen(up);
+    const std::uint32_t secondMarked = seen >> 15;
+    const std::uint32_t reached = firstMarked & static_cast<std::uint32_t>(up < kFirstRoot);
+    const std::uint32_t keep = reached - 1; // all ones when the way ended at q
+    t.lastSeen(up) = static_cast<std::uint16_t>((seen & keep) | ((cur | (secondMarked ^ 1) << 15) & ~keep));
+    if ((reached & secondMarked) != 0) CarryUp(t, t.parent(up), cur);
 }
 
 // Goes down from child r of q, where the string at cur is known to agree
@@ -252,7 +270,7 @@ QX_HOT_INLINE void Add(const Tables& t, std::uint32_t cur, Search& s)
     }
     // Carry the new position up. Roots never hold a mark (their lastSeen
     // stays 0), so a climb that ended at a root has nothing to carry.
-    if (q < kFirstRoot) CarryUp(t, q, cur);
+    if (q < kFirstRoot) CarryUpUnbranched(t, q, cur);
 
     if (s.bestLen == kMaxMatchLength - 1) {
         if (r >= kFirstRoot) {
