@@ -372,7 +372,7 @@ QX_HOT_INLINE std::uint32_t RunOfLongestMatches(const Tables& t, std::uint32_t c
         const std::uint32_t q = t.parent(leaf);
         if (q == 0) break;
         const std::uint8_t byte = t.window()[next + kMaxMatchLength - 1];
-        if (q < kFirstRoot && t.depth(q) == kMaxMatchLength - 1) {
+        if (t.depth(q) == kMaxMatchLength - 1) { // roots have depth 1
             leaf = FindChild(t, q, byte);
             if (leaf < kFirstRoot) break;
             if (t.parent(q) < kFirstRoot) CarryUp(t, t.parent(q), next);
