@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <random>
 #include <string>
 
 #include "compress/archive_format.h"
@@ -94,6 +95,30 @@ std::uint64_t Fingerprint(const Bytes& bytes)
     return hash;
 }
 
+// Runs at the distances of pixels and patterns (1 to 5 bytes), of lengths
+// around the 256-byte match and up past the window, in an order drawn at
+// random, with short pieces of text between them: runs that cross window
+// moves, lose their oldest leaves to the history, and end on strings that
+// agree on 255 bytes.
+Bytes ShortPeriodRuns()
+{
+    static const std::uint8_t kPatterns[][5] = {
+        {0xFF}, {0xC0}, {'a', 'b'}, {0x10, 0x20, 0x30}, {0xC0, 0xC0, 0xC1}, {1, 2, 3, 0}, {'x', 'y', 'z', 'y', 'x'},
+    };
+    static const std::size_t kPeriods[] = {1, 1, 2, 3, 3, 4, 5};
+    static const std::size_t kLengths[] = {255, 256, 257, 511, 3000, 9000, 20000};
+    std::mt19937 rng(42);
+    Bytes bytes;
+    for (int piece = 0; piece < 90; ++piece) {
+        const std::size_t kind = rng() % std::size(kPatterns);
+        const std::size_t length = kLengths[rng() % std::size(kLengths)] + rng() % 3;
+        for (std::size_t i = 0; i < length; ++i) bytes.push_back(kPatterns[kind][i % kPeriods[kind]]);
+        const Bytes text = ReportLikeText(rng() % 200, static_cast<std::uint32_t>(piece));
+        bytes.insert(bytes.end(), text.begin(), text.end());
+    }
+    return bytes;
+}
+
 struct KeptGolden {
     const char* file; // under tests/compress/golden
     std::function<Bytes()> source;
@@ -101,8 +126,9 @@ struct KeptGolden {
 };
 
 // A screenshot (flat areas, long runs, text strokes), report text (short
-// matches at every distance), and a report file with a stretch that does
-// not pack between two copies of its start that lie too far apart to match.
+// matches at every distance), a report file with a stretch that does not
+// pack between two copies of its start that lie too far apart to match, and
+// runs at short distances.
 const KeptGolden kKept[] = {
     {"screenshot-1280x720.lh5", [] { return ScreenshotBmp(1280, 720, 2026); }, 0x97A5111257BC7936u},
     {"report-text-300k.lh5", [] { return ReportLikeText(300000, 18); }, 0x9643FF0BD60B5E26u},
@@ -113,6 +139,7 @@ const KeptGolden kKept[] = {
                         Bytes(bitmap.begin(), bitmap.begin() + 20000)});
      },
      0x1EE48F316A9151D1u},
+    {"short-period-runs.lh5", ShortPeriodRuns, 0xDEB67DA363A87774u},
 };
 
 std::string GoldenPath(const char* file)
