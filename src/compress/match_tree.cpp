@@ -353,6 +353,103 @@ std::uint32_t UnlinkInRun(const Tables& t, std::uint32_t cur, std::uint32_t free
     return Unlink(t, cur, freeNode);
 }
 
+// A run of 256-byte matches at a short distance d (a flat area of 24-bit
+// pixels has d = 3): position x replaces leaf x - d, and the d leaves being
+// replaced in turn keep their places in their sibling lists. Each of them is
+// then held here (leaf, parent, neighbours) instead of being moved in its
+// list at every step; the lists are put right once, when the run ends. While
+// it lasts nothing else reads the lists: the run stops before a leaf leaves
+// the history, and under a parent of depth 255 the child for the 256th byte
+// is known without a walk (it is the held leaf when that byte agrees).
+// After a run could not start, the next attempt waits this many positions.
+constexpr std::uint32_t kHeldRetryGap = 64;
+
+struct HeldLeaf {
+    std::uint32_t leaf;
+    std::uint32_t parent;
+    std::uint32_t before; // prev
+    std::uint32_t after;  // next
+    // Where each step carries the new position up from (0: nowhere), and the
+    // node whose lastSeen it sets outright (a parent of depth 255; else node
+    // 0, which is never used and takes the write).
+    std::uint32_t carryFrom;
+    std::uint32_t seenAt;
+};
+
+// The run at distance `Period`, from position `next` up to `last`, the
+// leaves being replaced first + 0 .. Period - 1: returns the first position
+// not added (`next` when the run cannot start). The loops over the held
+// leaves have constant counts, so that each leaf's fields live in registers.
+template <std::uint32_t Period>
+std::uint32_t HeldRunAt(const Tables& t, std::uint32_t first, std::uint32_t next, std::uint32_t last)
+{
+    HeldLeaf held[Period];
+#pragma GCC unroll 4
+    for (std::uint32_t k = 0; k < Period; ++k) {
+        const std::uint32_t leaf = first + k;
+        const Link link = t.link(leaf);
+        const std::uint32_t q = link.parent;
+        if (q == 0) return next;
+        const bool deep = t.depth(q) == kMaxMatchLength - 1; // roots have depth 1
+        const std::uint32_t from = deep ? t.parent(q) : q;
+        held[k] = {leaf, q, t.prev(leaf), link.next, from < kFirstRoot ? from : 0, deep ? q : 0};
+    }
+#pragma GCC unroll 4
+    for (std::uint32_t k = 0; k < Period; ++k)
+#pragma GCC unroll 4
+        for (std::uint32_t j = 0; j < Period; ++j)
+            if (held[k].before == held[j].leaf || held[k].after == held[j].leaf) return next; // neighbours
+
+    // The 256th byte of the string at x against that of the string at x - Period.
+    const std::uint8_t* const last256 = t.window() + kMaxMatchLength - 1;
+    std::uint32_t x = next;
+    for (;;) {
+        bool ended = false;
+#pragma GCC unroll 4
+        for (std::uint32_t k = 0; k < Period; ++k) {
+            if (!ended && (x > last || t.parent(x) != 0 || last256[x] != last256[x - Period])) ended = true;
+            if (!ended) {
+                HeldLeaf& h = held[k];
+                if (h.carryFrom != 0) CarryUp(t, h.carryFrom, x);
+                t.lastSeen(h.seenAt) = static_cast<std::uint16_t>(x);
+                t.link(h.leaf) = Link{0, static_cast<std::uint16_t>(x)}; // replaced, linked to x
+                h.leaf = x;
+                ++x;
+            }
+        }
+        if (ended) break;
+    }
+#pragma GCC unroll 4
+    for (std::uint32_t k = 0; k < Period; ++k) {
+        const HeldLeaf& h = held[k];
+        t.link(h.leaf) = Link{static_cast<std::uint16_t>(h.parent), static_cast<std::uint16_t>(h.after)};
+        t.prev(h.leaf) = static_cast<std::uint16_t>(h.before);
+        t.next(h.before) = static_cast<std::uint16_t>(h.leaf);
+        t.prev(h.after) = static_cast<std::uint16_t>(h.leaf);
+    }
+    return x;
+}
+
+// From position `next` (the previous match was at window index pos, so leaf
+// pos + 1 is replaced now), up to `last`: returns how many positions it added
+// (0 when such a run cannot start here) and moves pos on with them.
+std::uint32_t HeldRun(const Tables& t, std::uint32_t next, std::uint32_t last, std::uint32_t& pos)
+{
+    const std::uint32_t first = pos + 1;
+    if (first < kFirstRoot || first >= next) return 0;
+    const std::uint32_t period = next - first;
+    std::uint32_t end;
+    switch (period) {
+    case 1: end = HeldRunAt<1>(t, first, next, last); break;
+    case 2: end = HeldRunAt<2>(t, first, next, last); break;
+    case 3: end = HeldRunAt<3>(t, first, next, last); break;
+    case 4: end = HeldRunAt<4>(t, first, next, last); break;
+    default: return 0;
+    }
+    pos = end - 1 - period;
+    return end - next;
+}
+
 // Goes on through a long run or repeat after a position that found 256
 // bytes: as long as each next position is one of the short cases of Add
 // (the leaf after the previous match is in the tree, and either its parent
@@ -366,7 +463,14 @@ QX_HOT_INLINE std::uint32_t RunOfLongestMatches(const Tables& t, std::uint32_t c
     std::uint32_t pos = s.bestPos;
     const std::uint32_t last = std::min(cur + limit, 2 * kHistoryBytes - 1); // not past the window's end
     std::uint32_t next = cur + 1;
+    std::uint32_t heldFrom = next;
     for (; next <= last; ++next) {
+        if (next >= heldFrom) {
+            const std::uint32_t held = HeldRun(t, next, last, pos);
+            if (held == 0) heldFrom = next + kHeldRetryGap;
+            next += held;
+            if (next > last) break;
+        }
         if (t.parent(next) != 0) s.freeNode = UnlinkInRun(t, next, s.freeNode);
         std::uint32_t leaf = (pos + 1) | kFirstRoot;
         const std::uint32_t q = t.parent(leaf);
