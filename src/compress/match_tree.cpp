@@ -376,6 +376,45 @@ struct HeldLeaf {
     std::uint32_t seenAt;
 };
 
+// The carries of a held run, counted instead of done at every step. On the
+// way up from a node to its root the marks behave as the bits of a binary
+// counter, the lowest first: a step touches the nodes up to the first
+// unmarked one (it gets the mark, those below lose theirs), that is node j
+// whenever the counter's j low bits are all ones, and then adds 1 (modulo
+// 2^length: when every node is marked, all lose their marks). So after n
+// steps each node holds the position of the last step that touched it, and
+// its mark is its bit of the counter plus n. Only the nodes touched are
+// visited. A run lasts fewer than 2^14 steps, so above bit 13 a node is
+// touched at most once, in the step whose carry ripples past bit 13, and
+// only while every node between holds a mark.
+void CountCarries(const Tables& t, std::uint32_t from, std::uint32_t steps, std::uint32_t start, std::uint32_t period)
+{
+    constexpr std::uint32_t kLowBits = 14;
+    std::uint32_t low = 0;        // the marks of the nodes below, while fewer than kLowBits
+    std::uint32_t rippleStep = 0; // above: the step whose carry ripples past bit 13
+    std::uint32_t j = 0;
+    for (std::uint32_t node = from; node != 0 && node < kFirstRoot; node = t.parent(node), ++j) {
+        const std::uint32_t mark = t.lastSeen(node) >> 15;
+        std::uint32_t lastTouch;
+        std::uint32_t markAfter;
+        if (j < kLowBits) {
+            const std::uint32_t ones = (1u << j) - 1;
+            const std::uint32_t firstTouch = ones - low; // low < 2^j
+            if (firstTouch >= steps) return; // nor are the nodes above touched
+            lastTouch = firstTouch + (steps - 1 - firstTouch) / (1u << j) * (1u << j);
+            low |= mark << j;
+            markAfter = (low + steps) >> j & 1;
+            if (j == kLowBits - 1) rippleStep = (1u << kLowBits) - 1 - low;
+        } else {
+            if (rippleStep >= steps) return; // the carry never gets this far
+            lastTouch = rippleStep;
+            markAfter = mark ^ 1;
+            if (mark == 0) rippleStep = steps; // the carry stops here
+        }
+        t.lastSeen(node) = static_cast<std::uint16_t>((start + lastTouch * period) | markAfter << 15);
+    }
+}
+
 // The run at distance `Period`, from position `next` up to `last`, the
 // leaves being replaced first + 0 .. Period - 1: returns the first position
 // not added (`next` when the run cannot start). The loops over the held
@@ -400,6 +439,15 @@ std::uint32_t HeldRunAt(const Tables& t, std::uint32_t first, std::uint32_t next
         for (std::uint32_t j = 0; j < Period; ++j)
             if (held[k].before == held[j].leaf || held[k].after == held[j].leaf) return next; // neighbours
 
+    // The carries are counted when the held leaves begin with different
+    // bytes: their ways up then lie under different roots and never meet.
+    bool counted = true;
+#pragma GCC unroll 4
+    for (std::uint32_t k = 0; k < Period; ++k)
+#pragma GCC unroll 4
+        for (std::uint32_t j = k + 1; j < Period; ++j)
+            counted = counted && t.window()[first + k] != t.window()[first + j];
+
     // The 256th byte of the string at x against that of the string at x - Period.
     const std::uint8_t* const last256 = t.window() + kMaxMatchLength - 1;
     std::uint32_t x = next;
@@ -410,8 +458,10 @@ std::uint32_t HeldRunAt(const Tables& t, std::uint32_t first, std::uint32_t next
             if (!ended && (x > last || t.parent(x) != 0 || last256[x] != last256[x - Period])) ended = true;
             if (!ended) {
                 HeldLeaf& h = held[k];
-                if (h.carryFrom != 0) CarryUp(t, h.carryFrom, x);
-                t.lastSeen(h.seenAt) = static_cast<std::uint16_t>(x);
+                if (!counted) {
+                    if (h.carryFrom != 0) CarryUp(t, h.carryFrom, x);
+                    t.lastSeen(h.seenAt) = static_cast<std::uint16_t>(x);
+                }
                 t.link(h.leaf) = Link{0, static_cast<std::uint16_t>(x)}; // replaced, linked to x
                 h.leaf = x;
                 ++x;
@@ -419,9 +469,15 @@ std::uint32_t HeldRunAt(const Tables& t, std::uint32_t first, std::uint32_t next
         }
         if (ended) break;
     }
+    const std::uint32_t steps = x - next;
 #pragma GCC unroll 4
     for (std::uint32_t k = 0; k < Period; ++k) {
         const HeldLeaf& h = held[k];
+        if (counted && steps > k) {
+            const std::uint32_t own = (steps - 1 - k) / Period + 1; // steps of this leaf
+            CountCarries(t, held[k].carryFrom, own, next + k, Period);
+            if (h.seenAt != 0) t.lastSeen(h.seenAt) = static_cast<std::uint16_t>(next + k + (own - 1) * Period);
+        }
         t.link(h.leaf) = Link{static_cast<std::uint16_t>(h.parent), static_cast<std::uint16_t>(h.after)};
         t.prev(h.leaf) = static_cast<std::uint16_t>(h.before);
         t.next(h.before) = static_cast<std::uint16_t>(h.leaf);
