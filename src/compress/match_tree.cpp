@@ -415,6 +415,29 @@ void CountCarries(const Tables& t, std::uint32_t from, std::uint32_t steps, std:
     }
 }
 
+// The steps of a held run from position x on: returns the first position
+// not added. Without `Counted` the carries are done at every step.
+template <std::uint32_t Period, bool Counted>
+QX_HOT_INLINE std::uint32_t HeldSteps(const Tables& t, HeldLeaf (&held)[Period], std::uint32_t x, std::uint32_t last)
+{
+    // The 256th byte of the string at x against that of the string at x - Period.
+    const std::uint8_t* const last256 = t.window() + kMaxMatchLength - 1;
+    for (;;) {
+#pragma GCC unroll 4
+        for (std::uint32_t k = 0; k < Period; ++k) {
+            if (x > last || t.parent(x) != 0 || last256[x] != last256[x - Period]) return x;
+            HeldLeaf& h = held[k];
+            if (!Counted) {
+                if (h.carryFrom != 0) CarryUp(t, h.carryFrom, x);
+                t.lastSeen(h.seenAt) = static_cast<std::uint16_t>(x);
+            }
+            t.link(h.leaf) = Link{0, static_cast<std::uint16_t>(x)}; // replaced, linked to x
+            h.leaf = x;
+            ++x;
+        }
+    }
+}
+
 // The run at distance `Period`, from position `next` up to `last`, the
 // leaves being replaced first + 0 .. Period - 1: returns the first position
 // not added (`next` when the run cannot start). The loops over the held
@@ -448,27 +471,8 @@ std::uint32_t HeldRunAt(const Tables& t, std::uint32_t first, std::uint32_t next
         for (std::uint32_t j = k + 1; j < Period; ++j)
             counted = counted && t.window()[first + k] != t.window()[first + j];
 
-    // The 256th byte of the string at x against that of the string at x - Period.
-    const std::uint8_t* const last256 = t.window() + kMaxMatchLength - 1;
-    std::uint32_t x = next;
-    for (;;) {
-        bool ended = false;
-#pragma GCC unroll 4
-        for (std::uint32_t k = 0; k < Period; ++k) {
-            if (!ended && (x > last || t.parent(x) != 0 || last256[x] != last256[x - Period])) ended = true;
-            if (!ended) {
-                HeldLeaf& h = held[k];
-                if (!counted) {
-                    if (h.carryFrom != 0) CarryUp(t, h.carryFrom, x);
-                    t.lastSeen(h.seenAt) = static_cast<std::uint16_t>(x);
-                }
-                t.link(h.leaf) = Link{0, static_cast<std::uint16_t>(x)}; // replaced, linked to x
-                h.leaf = x;
-                ++x;
-            }
-        }
-        if (ended) break;
-    }
+    const std::uint32_t x = counted ? HeldSteps<Period, true>(t, held, next, last)
+                                    : HeldSteps<Period, false>(t, held, next, last);
     const std::uint32_t steps = x - next;
 #pragma GCC unroll 4
     for (std::uint32_t k = 0; k < Period; ++k) {
