@@ -144,7 +144,7 @@ inline void TakePlace(const Tables& t, std::uint32_t old, std::uint32_t replacem
 // string at `pos` below old on more: a new internal node of that depth takes
 // old's place, with old and cur below it. Returns the new head of the free list.
 QX_HOT_INLINE std::uint32_t SplitEdge(const Tables& t, std::uint32_t old, std::uint32_t cur, std::uint32_t pos,
-                        std::uint32_t length, std::uint32_t freeNode)
+                                      std::uint32_t length, std::uint32_t freeNode)
 {
     const std::uint32_t node = freeNode;
     freeNode = t.next(node);
@@ -361,7 +361,8 @@ std::uint32_t UnlinkInRun(const Tables& t, std::uint32_t cur, std::uint32_t free
 // it lasts nothing else reads the lists: the run stops before a leaf leaves
 // the history, and under a parent of depth 255 the child for the 256th byte
 // is known without a walk (it is the held leaf when that byte agrees).
-// After a run could not start, the next attempt waits this many positions.
+//
+// After a held run could not start, the next attempt waits this many positions.
 constexpr std::uint32_t kHeldRetryGap = 64;
 
 struct HeldLeaf {
@@ -518,6 +519,7 @@ std::uint32_t HeldRun(const Tables& t, std::uint32_t next, std::uint32_t last, s
 // after the leaf leaving the history is removed. Stops before the first
 // position that needs more, before the window's end, and after at most
 // `limit` positions; returns how many it added, the last at cur + that count.
+// Runs at distances 1 to 4 go through HeldRun where they can.
 QX_HOT_INLINE std::uint32_t RunOfLongestMatches(const Tables& t, std::uint32_t cur, Search& s, std::uint32_t limit)
 {
     std::uint32_t pos = s.bestPos;
