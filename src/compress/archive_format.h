@@ -11,12 +11,16 @@
 //
 // A file whose header block names no method is a plain copy of its source.
 
+#include "bytes/little_endian.h"
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "qxcompress.h"
 
 namespace qx::compress {
 
@@ -37,9 +41,9 @@ inline constexpr std::size_t kPackedSizeOffset = 6;
 inline constexpr std::size_t kSourceSizeOffset = 10;
 inline constexpr std::size_t kSizeFieldSize = 4;
 inline constexpr std::size_t kNameOffset = 14;
-inline constexpr std::size_t kNameFieldSize = 269;
+inline constexpr std::size_t kMaxNameLength = QXCOMPRESS_MAX_PATH_LENGTH;
 // The name field keeps room for its terminating NUL.
-inline constexpr std::size_t kMaxNameLength = kNameFieldSize - 1;
+inline constexpr std::size_t kNameFieldSize = kMaxNameLength + 1;
 static_assert(kNameOffset + kNameFieldSize == kHeaderSize);
 
 inline constexpr std::string_view kMethodLh5 = "-lh5-";
@@ -52,17 +56,6 @@ inline constexpr std::size_t kTagSizeInTail = 4;     // file offset 17, big-endi
 inline constexpr std::size_t kTagSizeFieldSize = 4;
 
 enum class Method { None, Lh5, Lh0 };
-
-inline std::uint32_t ReadLe32(const std::uint8_t* p)
-{
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
-           std::uint32_t{p[3]} << 24;
-}
-
-inline void WriteLe32(std::uint8_t* p, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
 
 inline std::uint32_t ReadBe32(const std::uint8_t* p)
 {
@@ -93,10 +86,10 @@ struct MemberHeader {
         std::copy(text.begin(), text.end(), bytes.begin() + kMethodOffset);
     }
 
-    std::uint32_t PackedSize() const { return ReadLe32(bytes.data() + kPackedSizeOffset); }
-    void SetPackedSize(std::uint32_t size) { WriteLe32(bytes.data() + kPackedSizeOffset, size); }
-    std::uint32_t SourceSize() const { return ReadLe32(bytes.data() + kSourceSizeOffset); }
-    void SetSourceSize(std::uint32_t size) { WriteLe32(bytes.data() + kSourceSizeOffset, size); }
+    std::uint32_t PackedSize() const { return GetLe32(bytes, kPackedSizeOffset); }
+    void SetPackedSize(std::uint32_t size) { PutLe32(bytes, kPackedSizeOffset, size); }
+    std::uint32_t SourceSize() const { return GetLe32(bytes, kSourceSizeOffset); }
+    void SetSourceSize(std::uint32_t size) { PutLe32(bytes, kSourceSizeOffset, size); }
 
     // The name up to its NUL; a field without NUL gives all 269 bytes, which
     // is longer than any name a writer may store.

@@ -12,15 +12,6 @@
 namespace qx::compress {
 namespace {
 
-enum CompactCode : std::int16_t {
-    kWritten = 0,
-    kSourceCannotOpen = 1,
-    kArchiveCannotCreate = 2,
-    kWriteFailed = 4,
-    kNoMemory = 5,
-    kVolumeFull = 7,
-};
-
 // A volume with fewer bytes free (or none known) is taken to be full.
 constexpr std::int32_t kRoomOfAWritableVolume = 5;
 
@@ -48,38 +39,39 @@ bool NamesTheSource(const ScopedSlot& source, const char* archivePath)
 
 std::int16_t Compact(const char* sourcePath, const char* archivePath)
 {
-    if (sourcePath == nullptr) return kSourceCannotOpen;
-    if (archivePath == nullptr) return kArchiveCannotCreate;
+    if (sourcePath == nullptr) return QXCOMPRESS_COMPACT_SOURCE_CANNOT_OPEN;
+    if (archivePath == nullptr) return QXCOMPRESS_COMPACT_ARCHIVE_CANNOT_CREATE;
     MemberHeader header;
-    // The name field holds at most 268 characters: a longer path is refused
-    // before anything exists.
-    if (!header.SetName(sourcePath)) return kSourceCannotOpen;
+    // The name field holds at most QXCOMPRESS_MAX_PATH_LENGTH characters: a
+    // longer path is refused before anything exists.
+    if (!header.SetName(sourcePath)) return QXCOMPRESS_COMPACT_SOURCE_CANNOT_OPEN;
     const auto job = AllocBlockOf<CompressJob>();
-    if (!job) return kNoMemory;
+    if (!job) return QXCOMPRESS_COMPACT_NO_MEMORY;
     const SlotTableReference slots;
-    if (!slots.Held()) return kNoMemory;
+    if (!slots.Held()) return QXCOMPRESS_COMPACT_NO_MEMORY;
 
     ScopedSlot source;
-    if (!source.Open(sourcePath, kSourceOpenFlags)) return kSourceCannotOpen;
-    if (NamesTheSource(source, archivePath)) return kArchiveCannotCreate;
+    if (!source.Open(sourcePath, kSourceOpenFlags)) return QXCOMPRESS_COMPACT_SOURCE_CANNOT_OPEN;
+    if (NamesTheSource(source, archivePath)) return QXCOMPRESS_COMPACT_ARCHIVE_CANNOT_CREATE;
     ScopedSlot archive;
-    if (!archive.Open(archivePath, kArchiveCreateFlags)) return kArchiveCannotCreate;
+    if (!archive.Open(archivePath, kArchiveCreateFlags)) return QXCOMPRESS_COMPACT_ARCHIVE_CANNOT_CREATE;
     const MatchTables tree(job->tree);
-    if (!tree.Allocated()) return kNoMemory;
+    if (!tree.Allocated()) return QXCOMPRESS_COMPACT_NO_MEMORY;
 
     job->sourceSlot = source.get();
     job->archiveSlot = archive.get();
     const MemberResult result = WriteMember(*job, header);
-    if (result == MemberResult::NoBlockBuffer) return kNoMemory;
+    if (result == MemberResult::NoBlockBuffer) return QXCOMPRESS_COMPACT_NO_MEMORY;
     bool written = result == MemberResult::Written;
     if (written) {
-        FileStamp stamp;
-        if (GetSlotTime(source.get(), stamp)) SetSlotTime(archive.get(), stamp);
+        if (const auto stamp = GetSlotTime(source.get())) SetSlotTime(archive.get(), *stamp);
     }
     // Data the system could not store may show up only when it is closed.
     written = archive.Close() && written;
-    if (written) return kWritten;
-    return GetFreeDiskBytes(archivePath) >= kRoomOfAWritableVolume ? kWriteFailed : kVolumeFull;
+    if (written) return QXCOMPRESS_COMPACT_WRITTEN;
+    const auto freeBytes = GetFreeDiskBytes(archivePath);
+    return freeBytes && *freeBytes >= kRoomOfAWritableVolume ? QXCOMPRESS_COMPACT_WRITE_FAILED
+                                                             : QXCOMPRESS_COMPACT_VOLUME_FULL;
 }
 
 } // namespace

@@ -16,19 +16,14 @@
 namespace qx::compress {
 namespace {
 
-enum ExtractCode : std::int16_t {
-    kExtracted = 0,
-    kArchiveCannotOpen = 1,
-    kExtractFailed = 2,
-    kFirstByteUnreadable = 4,
-    kOutputVolumeFull = 7,
-};
-
-std::int16_t CodeOfMemberResult(std::int32_t result)
+std::int16_t CodeOf(MemberOutput output)
 {
-    if (result == 0) return kExtracted;
-    if (IsDiskFull(static_cast<ErrorCode>(result))) return kOutputVolumeFull;
-    return kExtractFailed;
+    switch (output) {
+    case MemberOutput::Written: return QXCOMPRESS_EXTRACT_DONE;
+    case MemberOutput::VolumeFull: return QXCOMPRESS_EXTRACT_VOLUME_FULL;
+    case MemberOutput::Failed: break;
+    }
+    return QXCOMPRESS_EXTRACT_FAILED;
 }
 
 // The output of a packed archive may be created only where it is safe: a
@@ -45,8 +40,8 @@ std::int16_t ExtractPacked(ReadCache& cache, FileHandle archive, const MemberHea
 {
     const std::string stored = header.Name();
     const std::string output = destination == nullptr ? stored : BuildOutputPath(destination, stored);
-    if (!MayCreateOutput(output, archive)) return kExtractFailed;
-    return CodeOfMemberResult(ExtractMember(cache, archive, header, output));
+    if (!MayCreateOutput(output, archive)) return QXCOMPRESS_EXTRACT_FAILED;
+    return CodeOf(ExtractMember(cache, archive, header, output));
 }
 
 void NotifyExtracted(WindowId window)
@@ -57,20 +52,20 @@ void NotifyExtracted(WindowId window)
 
 std::int16_t Extract(const char* archivePath, const char* destination)
 {
-    if (archivePath == nullptr) return kArchiveCannotOpen;
+    if (archivePath == nullptr) return QXCOMPRESS_EXTRACT_ARCHIVE_CANNOT_OPEN;
     ScopedHandle archive(OpenHandle(archivePath, HandleAccess::Read));
-    if (archive.get() == kBadHandle) return kArchiveCannotOpen;
+    if (archive.get() == kBadHandle) return QXCOMPRESS_EXTRACT_ARCHIVE_CANNOT_OPEN;
     ReadCache cache;
-    if (!cache.Attach(archive.get())) return kExtractFailed;
+    if (!cache.Attach(archive.get())) return QXCOMPRESS_EXTRACT_FAILED;
     std::uint8_t lead = 0;
     cache.Read(archive.get(), &lead, 1);
-    if (cache.Failed()) return kFirstByteUnreadable;
+    if (cache.Failed()) return QXCOMPRESS_EXTRACT_FIRST_BYTE_UNREADABLE;
     MemberHeader header;
     cache.Read(archive.get(), header.bytes.data(), static_cast<std::uint32_t>(header.bytes.size()));
     WindowNotifier* notifier = CurrentWindowNotifier();
     const WindowId activeWindow = notifier != nullptr ? notifier->ActiveWindow() : kNoWindow;
 
-    std::int16_t code = kExtracted;
+    std::int16_t code = QXCOMPRESS_EXTRACT_DONE;
     if (header.GetMethod() != Method::None) {
         code = ExtractPacked(cache, archive.get(), header, destination);
         cache.Detach();
@@ -78,9 +73,9 @@ std::int16_t Extract(const char* archivePath, const char* destination)
     } else {
         cache.Detach();
         archive.Close();
-        if (destination != nullptr && !CopyPlainArchive(archivePath, destination)) code = kExtractFailed;
+        if (destination != nullptr && !CopyPlainArchive(archivePath, destination)) code = QXCOMPRESS_EXTRACT_FAILED;
     }
-    if (code == kExtracted) NotifyExtracted(activeWindow);
+    if (code == QXCOMPRESS_EXTRACT_DONE) NotifyExtracted(activeWindow);
     return code;
 }
 

@@ -57,7 +57,7 @@ private:
     Lh5Decoder decoder_;
 };
 
-std::int32_t WriteOutput(ReadCache& cache, FileHandle archive, const MemberHeader& header, FileHandle output,
+ErrorCode WriteOutput(ReadCache& cache, FileHandle archive, const MemberHeader& header, FileHandle output,
                          OutputCache& outputCache, std::uint8_t* buffer, DecodeTables& tables)
 {
     MemberSource source(cache, archive, header, tables);
@@ -70,27 +70,32 @@ std::int32_t WriteOutput(ReadCache& cache, FileHandle archive, const MemberHeade
         remaining -= n;
     }
     if (!outputCache.Flush() && result == kErrorNone) result = WriteError();
-    return static_cast<std::int32_t>(result);
+    return result;
+}
+
+MemberOutput OutputOf(ErrorCode error)
+{
+    if (error == kErrorNone) return MemberOutput::Written;
+    return IsDiskFull(error) ? MemberOutput::VolumeFull : MemberOutput::Failed;
 }
 
 } // namespace
 
-std::int32_t ExtractMember(ReadCache& cache, FileHandle archive, const MemberHeader& header,
+MemberOutput ExtractMember(ReadCache& cache, FileHandle archive, const MemberHeader& header,
                            const std::string& outputPath)
 {
     const auto buffer = AllocBlockArray<std::uint8_t>(kDictionarySize);
     const auto tables = AllocBlockOf<DecodeTables>();
     OutputCache outputCache;
-    std::int32_t result = kExtractNoMemory;
+    MemberOutput result = MemberOutput::Failed;
     if (buffer && tables) {
         ScopedHandle created(CreateHandle(outputPath.c_str()));
-        if (created.get() == kBadHandle) {
-            result = kExtractCannotCreate;
-        } else if (outputCache.Attach(created.get())) {
-            result = WriteOutput(cache, archive, header, created.get(), outputCache, buffer.get(), *tables);
-            if (!created.Close() && result == 0) result = static_cast<std::int32_t>(WriteError());
-            if (result != 0) DeleteFileByName(outputPath.c_str());
-        } else {
+        if (created.get() != kBadHandle && outputCache.Attach(created.get())) {
+            ErrorCode error = WriteOutput(cache, archive, header, created.get(), outputCache, buffer.get(), *tables);
+            if (!created.Close() && error == kErrorNone) error = WriteError();
+            result = OutputOf(error);
+            if (result != MemberOutput::Written) DeleteFileByName(outputPath.c_str());
+        } else if (created.get() != kBadHandle) {
             created.Close();
             DeleteFileByName(outputPath.c_str());
         }

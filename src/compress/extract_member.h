@@ -12,16 +12,17 @@
 
 namespace qx::compress {
 
-inline constexpr std::int32_t kExtractNoMemory = 12;
-inline constexpr std::int32_t kExtractCannotCreate = -1;
+enum class MemberOutput {
+    Written,
+    VolumeFull, // a write failed for want of room (Windows error 39 or 112)
+    Failed,     // memory missing, the output cannot be created, a write or
+                // read failed, the data ends before the header says or is corrupt
+};
 
 // Creates `outputPath` and writes the member's `header.SourceSize()` bytes
-// to it. Returns 0 on success, kExtractNoMemory (nothing created),
-// kExtractCannotCreate, or the Windows error number of the failure: a failed
-// or short write (39 and 112 for a full volume), a failed read, packed or
-// stored data that ends before the header says (38), corrupt packed data
-// (13). On failure the output is deleted. Detaches `cache` in every case.
-std::int32_t ExtractMember(ReadCache& cache, FileHandle archive, const MemberHeader& header,
+// to it. On failure the output is deleted (when memory is missing, it is not
+// even created). Detaches `cache` in every case.
+MemberOutput ExtractMember(ReadCache& cache, FileHandle archive, const MemberHeader& header,
                            const std::string& outputPath);
 
 } // namespace qx::compress

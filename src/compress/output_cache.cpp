@@ -3,14 +3,6 @@
 #include <cstring>
 
 namespace qx::compress {
-namespace {
-
-bool WriteAll(FileHandle handle, const void* data, std::uint32_t n)
-{
-    return n == 0 || WriteHandle(handle, data, n) == n;
-}
-
-} // namespace
 
 bool OutputCache::Attach(FileHandle handle)
 {
@@ -23,15 +15,15 @@ bool OutputCache::Attach(FileHandle handle)
 
 bool OutputCache::Write(FileHandle handle, const void* data, std::uint32_t n)
 {
-    if (handle != handle_ || !buffer_) return WriteAll(handle, data, n);
+    if (handle != handle_ || !buffer_) return WriteHandle(handle, data, n);
     if (fill_ + n <= kCapacity) {
         std::memcpy(buffer_.get() + fill_, data, n);
         fill_ += n;
         return true;
     }
-    const bool held = WriteAll(handle_, buffer_.get(), fill_);
+    const bool held = WriteHandle(handle_, buffer_.get(), fill_);
     fill_ = 0;
-    if (n > kCapacity) return WriteAll(handle_, data, n) && held;
+    if (n > kCapacity) return WriteHandle(handle_, data, n) && held;
     std::memcpy(buffer_.get(), data, n);
     fill_ = n;
     return held;
@@ -41,7 +33,7 @@ bool OutputCache::Flush()
 {
     const FileHandle handle = handle_;
     handle_ = kBadHandle;
-    const bool written = !buffer_ || WriteAll(handle, buffer_.get(), fill_);
+    const bool written = !buffer_ || WriteHandle(handle, buffer_.get(), fill_);
     buffer_.reset();
     fill_ = 0;
     return written;

@@ -16,9 +16,9 @@ std::string_view LastComponent(std::string_view name);
 // last component of the stored name.
 std::string BuildOutputPath(std::string_view destination, std::string_view storedName);
 
-// Whether an output may be created at `path`: it fits the 268 characters of
-// the name field, and its last component is neither empty nor "." nor "..",
-// which would name a directory.
+// Whether an output may be created at `path`: it fits the
+// QXCOMPRESS_MAX_PATH_LENGTH characters of the name field, and its last
+// component is neither empty nor "." nor "..", which would name a directory.
 bool IsSafeOutputPath(std::string_view path);
 
 } // namespace qx::compress

@@ -24,11 +24,11 @@ bool CopyPlainArchive(const char* archivePath, const char* destination)
     if (!piece) return false;
     std::uint32_t copied = 0;
     for (;;) {
-        const std::uint32_t got = ReadHandle(source.get(), piece.get(), kPieceSize);
-        if (got == kHandleError) return false;
-        if (got == 0) break;
-        if (WriteHandle(target.get(), piece.get(), got) != got) return false;
-        copied += got;
+        const auto got = ReadHandle(source.get(), piece.get(), kPieceSize);
+        if (!got) return false;
+        if (*got == 0) break;
+        if (!WriteHandle(target.get(), piece.get(), *got)) return false;
+        copied += *got;
     }
     // An older, longer destination must not keep its tail.
     return TruncateHandle(target.get(), copied);

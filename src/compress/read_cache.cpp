@@ -24,8 +24,7 @@ void ReadCache::Detach()
 
 std::uint32_t ReadCache::ReadFile(FileHandle handle, std::uint8_t* destination, std::uint32_t n)
 {
-    const std::uint32_t got = ReadHandle(handle, destination, n);
-    if (got != kHandleError) return got;
+    if (const auto got = ReadHandle(handle, destination, n)) return *got;
     error_ = LastFileError() != kErrorNone ? LastFileError() : kErrorReadFault;
     return 0;
 }

@@ -1,4 +1,5 @@
-// lfTailleCompacte: the size an archive declares, read without a cache.
+// lfTailleCompacte and llTailleSource: the sizes an archive declares, read
+// without a cache.
 #include "qxcompress.h"
 
 #include <array>
@@ -9,37 +10,56 @@
 namespace qx::compress {
 namespace {
 
-constexpr std::int32_t kCannotOpen = -1;
-constexpr std::int32_t kNotAnArchive = -2;
-
 std::int32_t TaggedSizeOf(const char* path)
 {
     const ScopedHandle file(OpenHandle(path, HandleAccess::Read));
     const FileHandle handle = file.get();
-    if (handle == kBadHandle) return kNotAnArchive;
+    if (handle == kBadHandle) return QXCOMPRESS_SIZE_NOT_AN_ARCHIVE;
     std::array<std::uint8_t, kTagSignature.size() + kTagTailSize> bytes{};
-    const std::uint32_t got = ReadHandle(handle, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
-    if (got == kHandleError) return kNotAnArchive;
-    const std::uint32_t size = TaggedFileSize(bytes.data(), got);
-    return size == 0 ? kNotAnArchive : static_cast<std::int32_t>(size);
+    const auto got = ReadHandle(handle, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
+    if (!got) return QXCOMPRESS_SIZE_NOT_AN_ARCHIVE;
+    const std::uint32_t size = TaggedFileSize(bytes.data(), *got);
+    return size == 0 ? QXCOMPRESS_SIZE_NOT_AN_ARCHIVE : static_cast<std::int32_t>(size);
+}
+
+enum class HeaderRead { Read, CannotOpen, FirstByteUnreadable };
+
+// Reads the header block after the lead byte into `header`, and closes the file.
+HeaderRead ReadHeader(const char* path, MemberHeader& header)
+{
+    if (path == nullptr) return HeaderRead::CannotOpen;
+    const ScopedHandle file(OpenHandle(path, HandleAccess::Read));
+    const FileHandle handle = file.get();
+    if (handle == kBadHandle) return HeaderRead::CannotOpen;
+    std::uint8_t lead = 0;
+    if (!ReadHandle(handle, &lead, 1)) return HeaderRead::FirstByteUnreadable;
+    // A failed or short read leaves the header zero: no method.
+    ReadHandle(handle, header.bytes.data(), static_cast<std::uint32_t>(header.bytes.size()));
+    return HeaderRead::Read;
+}
+
+// The code of both queries for a header that was not read.
+std::int32_t CodeOf(HeaderRead failure)
+{
+    return failure == HeaderRead::CannotOpen ? QXCOMPRESS_SIZE_CANNOT_OPEN : QXCOMPRESS_SIZE_NOT_AN_ARCHIVE;
 }
 
 std::int32_t SizeQuery(const char* path)
 {
-    if (path == nullptr) return kCannotOpen;
-    {
-        const ScopedHandle file(OpenHandle(path, HandleAccess::Read));
-        const FileHandle handle = file.get();
-        if (handle == kBadHandle) return kCannotOpen;
-        std::uint8_t lead = 0;
-        if (ReadHandle(handle, &lead, 1) == kHandleError) return kNotAnArchive;
-        MemberHeader header;
-        // A failed or short read leaves the header zero: no method.
-        ReadHandle(handle, header.bytes.data(), static_cast<std::uint32_t>(header.bytes.size()));
-        if (header.GetMethod() != Method::None)
-            return static_cast<std::int32_t>(PackedArchiveLength(header.PackedSize()));
-    }
+    MemberHeader header;
+    const HeaderRead read = ReadHeader(path, header);
+    if (read != HeaderRead::Read) return CodeOf(read);
+    if (header.GetMethod() != Method::None) return static_cast<std::int32_t>(PackedArchiveLength(header.PackedSize()));
     return TaggedSizeOf(path);
+}
+
+std::int64_t SourceSizeQuery(const char* path)
+{
+    MemberHeader header;
+    const HeaderRead read = ReadHeader(path, header);
+    if (read != HeaderRead::Read) return CodeOf(read);
+    if (header.GetMethod() == Method::None) return QXCOMPRESS_SIZE_NOT_AN_ARCHIVE;
+    return header.SourceSize();
 }
 
 } // namespace
@@ -48,4 +68,9 @@ std::int32_t SizeQuery(const char* path)
 extern "C" QXCOMPRESS_API int32_t QXCOMPRESS_CALL lfTailleCompacte(int32_t /*reserved*/, const char* path)
 {
     return qx::compress::SizeQuery(path);
+}
+
+extern "C" QXCOMPRESS_API int64_t QXCOMPRESS_CALL llTailleSource(const char* path)
+{
+    return qx::compress::SourceSizeQuery(path);
 }

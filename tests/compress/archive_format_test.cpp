@@ -7,6 +7,16 @@
 namespace qx::compress {
 namespace {
 
+// Programs built against an older qxcompress.h keep comparing with these values.
+static_assert(QXCOMPRESS_MAX_PATH_LENGTH == 268);
+static_assert(QXCOMPRESS_COMPACT_WRITTEN == 0 && QXCOMPRESS_COMPACT_SOURCE_CANNOT_OPEN == 1 &&
+              QXCOMPRESS_COMPACT_ARCHIVE_CANNOT_CREATE == 2 && QXCOMPRESS_COMPACT_WRITE_FAILED == 4 &&
+              QXCOMPRESS_COMPACT_NO_MEMORY == 5 && QXCOMPRESS_COMPACT_VOLUME_FULL == 7);
+static_assert(QXCOMPRESS_EXTRACT_DONE == 0 && QXCOMPRESS_EXTRACT_ARCHIVE_CANNOT_OPEN == 1 &&
+              QXCOMPRESS_EXTRACT_FAILED == 2 && QXCOMPRESS_EXTRACT_FIRST_BYTE_UNREADABLE == 4 &&
+              QXCOMPRESS_EXTRACT_VOLUME_FULL == 7);
+static_assert(QXCOMPRESS_SIZE_CANNOT_OPEN == -1 && QXCOMPRESS_SIZE_NOT_AN_ARCHIVE == -2);
+
 TEST(MemberHeader, FieldsSitAtTheirOffsetsAndReadBack)
 {
     MemberHeader header;
@@ -33,17 +43,17 @@ TEST(MemberHeader, FieldsSitAtTheirOffsetsAndReadBack)
 TEST(MemberHeader, NameOfUpTo268CharactersFitsLongerIsRefused)
 {
     MemberHeader header;
-    ASSERT_TRUE(header.SetName(std::string(268, 'n')));
-    EXPECT_EQ(header.Name(), std::string(268, 'n'));
+    ASSERT_TRUE(header.SetName(std::string(QXCOMPRESS_MAX_PATH_LENGTH, 'n')));
+    EXPECT_EQ(header.Name(), std::string(QXCOMPRESS_MAX_PATH_LENGTH, 'n'));
     EXPECT_EQ(header.bytes[kHeaderSize - 1], 0);
 
-    EXPECT_FALSE(header.SetName(std::string(269, 'x')));
-    EXPECT_EQ(header.Name(), std::string(268, 'n')) << "a refused name changes nothing";
+    EXPECT_FALSE(header.SetName(std::string(QXCOMPRESS_MAX_PATH_LENGTH + 1, 'x')));
+    EXPECT_EQ(header.Name(), std::string(QXCOMPRESS_MAX_PATH_LENGTH, 'n')) << "a refused name changes nothing";
 
-    // A field without its NUL (a damaged archive) reads as 269 characters,
-    // longer than any name a writer stores.
+    // A field without its NUL (a damaged archive) reads as one character
+    // more than any name a writer stores.
     header.bytes[kHeaderSize - 1] = 'z';
-    EXPECT_EQ(header.Name().size(), 269u);
+    EXPECT_EQ(header.Name().size(), std::size_t{QXCOMPRESS_MAX_PATH_LENGTH + 1});
 }
 
 TEST(MemberHeader, MethodIsAnyCaseAndMustEndWithNul)

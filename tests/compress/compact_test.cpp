@@ -42,7 +42,7 @@ protected:
 
 TEST_F(Compact, MissingSourceGives1AndCreatesNoArchive)
 {
-    EXPECT_EQ(nfCompacte(0, Path("missing").c_str(), Path("a.qxr").c_str()), 1);
+    EXPECT_EQ(nfCompacte(0, Path("missing").c_str(), Path("a.qxr").c_str()), QXCOMPRESS_COMPACT_SOURCE_CANNOT_OPEN);
     EXPECT_FALSE(Exists(Path("a.qxr")));
 }
 
@@ -52,16 +52,17 @@ TEST_F(Compact, ASourcePathLongerThan268Gives1AndCreatesNothing)
     while (deep.size() < 260) deep += "/" + std::string(40, 'd');
     std::filesystem::create_directories(deep);
     const std::string source = deep + "/source.txt";
-    ASSERT_GT(source.size(), 268u);
+    ASSERT_GT(source.size(), std::size_t{QXCOMPRESS_MAX_PATH_LENGTH});
     WriteBytes(source, test::ReportLikeText(5000, 1));
-    EXPECT_EQ(nfCompacte(0, source.c_str(), Path("a.qxr").c_str()), 1);
+    EXPECT_EQ(nfCompacte(0, source.c_str(), Path("a.qxr").c_str()), QXCOMPRESS_COMPACT_SOURCE_CANNOT_OPEN);
     EXPECT_FALSE(Exists(Path("a.qxr")));
 
-    // 268 characters still fit.
-    const std::string fits = dir_.Path().string() + "/" + std::string(268 - dir_.Path().string().size() - 1, 'f');
-    ASSERT_EQ(fits.size(), 268u);
+    // The longest path still fits.
+    const std::string fits =
+        dir_.Path().string() + "/" + std::string(QXCOMPRESS_MAX_PATH_LENGTH - dir_.Path().string().size() - 1, 'f');
+    ASSERT_EQ(fits.size(), std::size_t{QXCOMPRESS_MAX_PATH_LENGTH});
     WriteBytes(fits, test::ReportLikeText(5000, 1));
-    EXPECT_EQ(nfCompacte(0, fits.c_str(), Path("a.qxr").c_str()), 0);
+    EXPECT_EQ(nfCompacte(0, fits.c_str(), Path("a.qxr").c_str()), QXCOMPRESS_COMPACT_WRITTEN);
     MemberHeader header;
     const Bytes archive = ReadBytes(Path("a.qxr"));
     std::copy_n(archive.begin() + 1, kHeaderSize, header.bytes.begin());
@@ -71,12 +72,13 @@ TEST_F(Compact, ASourcePathLongerThan268Gives1AndCreatesNothing)
 TEST_F(Compact, AnArchiveThatCannotBeCreatedGives2)
 {
     const std::string source = Put("s.txt", test::ReportLikeText(5000, 2));
-    EXPECT_EQ(nfCompacte(0, source.c_str(), Path("no/such/dir/a.qxr").c_str()), 2);
+    EXPECT_EQ(nfCompacte(0, source.c_str(), Path("no/such/dir/a.qxr").c_str()),
+              QXCOMPRESS_COMPACT_ARCHIVE_CANNOT_CREATE);
     const auto result = test::RunOnSmallVolume(64 * 1024, test::VolumeMode::ReadOnly, [&](const std::string& volume) {
         return nfCompacte(0, source.c_str(), (volume + "/a.qxr").c_str());
     });
     if (!result) GTEST_SKIP() << "no private mount allowed here";
-    EXPECT_EQ(*result, 2);
+    EXPECT_EQ(*result, QXCOMPRESS_COMPACT_ARCHIVE_CANNOT_CREATE);
 }
 
 TEST_F(Compact, AnArchiveNamingTheSourceGives2AndTheSourceStaysWhole)
@@ -86,7 +88,7 @@ TEST_F(Compact, AnArchiveNamingTheSourceGives2AndTheSourceStaysWhole)
     ASSERT_EQ(::link(source.c_str(), Path("hard").c_str()), 0);
     ASSERT_EQ(::symlink(source.c_str(), Path("soft").c_str()), 0);
     for (const std::string& archive : {source, Path("hard"), Path("soft"), Path("./s.txt")}) {
-        EXPECT_EQ(nfCompacte(0, source.c_str(), archive.c_str()), 2) << archive;
+        EXPECT_EQ(nfCompacte(0, source.c_str(), archive.c_str()), QXCOMPRESS_COMPACT_ARCHIVE_CANNOT_CREATE) << archive;
         EXPECT_EQ(ReadBytes(source), text) << archive;
     }
 }
@@ -96,9 +98,9 @@ TEST_F(Compact, EmptyAndSmallSourcesGiveAPlainCopy)
     for (std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{200}, std::size_t{283}}) {
         const Bytes data(size, 'a'); // packs well, yet too small to gain
         const std::string source = Put("s", data);
-        ASSERT_EQ(nfCompacte(0, source.c_str(), Path("a.qxr").c_str()), 0) << size;
+        ASSERT_EQ(nfCompacte(0, source.c_str(), Path("a.qxr").c_str()), QXCOMPRESS_COMPACT_WRITTEN) << size;
         EXPECT_EQ(ReadBytes(Path("a.qxr")), data) << size;
-        EXPECT_EQ(lfTailleCompacte(0, Path("a.qxr").c_str()), -2) << size;
+        EXPECT_EQ(lfTailleCompacte(0, Path("a.qxr").c_str()), QXCOMPRESS_SIZE_NOT_AN_ARCHIVE) << size;
     }
 }
 
@@ -106,7 +108,7 @@ TEST_F(Compact, APackedArchiveHasItsLayout)
 {
     const Bytes data(100000, 'e');
     const std::string source = Put("equal.bin", data);
-    ASSERT_EQ(nfCompacte(0, source.c_str(), Path("a.qxr").c_str()), 0);
+    ASSERT_EQ(nfCompacte(0, source.c_str(), Path("a.qxr").c_str()), QXCOMPRESS_COMPACT_WRITTEN);
     const Bytes archive = ReadBytes(Path("a.qxr"));
     ASSERT_GT(archive.size(), kArchiveOverhead);
     MemberHeader header;
@@ -138,7 +140,7 @@ TEST_F(Compact, TheArchiveTakesTheSourceTimeToTheEvenSecondBelow)
     for (const std::string& s : {source, plainSource}) {
         const utimbuf times{when, when};
         ASSERT_EQ(::utime(s.c_str(), &times), 0);
-        ASSERT_EQ(nfCompacte(0, s.c_str(), Path("a.qxr").c_str()), 0);
+        ASSERT_EQ(nfCompacte(0, s.c_str(), Path("a.qxr").c_str()), QXCOMPRESS_COMPACT_WRITTEN);
         struct stat info {};
         ASSERT_EQ(::stat(Path("a.qxr").c_str(), &info), 0);
         EXPECT_EQ(info.st_mtime, when - 1) << s;
@@ -152,7 +154,7 @@ TEST_F(Compact, AFailedWriteGives4WhileTheVolumeHasRoom)
     ops.FailWritesAfter(3000, test::WriteFault::IoError);
     ops.ReportFreeSpace(5);
     ScopedFileOps use(ops);
-    EXPECT_EQ(nfCompacte(0, source.c_str(), Path("a.qxr").c_str()), 4);
+    EXPECT_EQ(nfCompacte(0, source.c_str(), Path("a.qxr").c_str()), QXCOMPRESS_COMPACT_WRITE_FAILED);
     EXPECT_TRUE(Exists(Path("a.qxr"))) << "the archive is left for the caller";
 }
 
@@ -168,7 +170,7 @@ TEST_F(Compact, AFailedWriteGives7WhenTheVolumeIsFullOrUnknown)
             ops.ReportFreeSpace(4);
         }
         ScopedFileOps use(ops);
-        EXPECT_EQ(nfCompacte(0, source.c_str(), Path("a.qxr").c_str()), 7) << answer;
+        EXPECT_EQ(nfCompacte(0, source.c_str(), Path("a.qxr").c_str()), QXCOMPRESS_COMPACT_VOLUME_FULL) << answer;
     }
 }
 
@@ -180,7 +182,8 @@ TEST_F(Compact, ARealFullVolumeGives7)
         const int plain = nfCompacte(0, source.c_str(), (volume + "/p.qxr").c_str());
         std::filesystem::remove(volume + "/p.qxr");
         const int packed = nfCompacte(0, text.c_str(), (volume + "/t.qxr").c_str());
-        return plain == 7 && packed == 7 ? 0 : 10 * plain + packed;
+        const bool bothFull = plain == QXCOMPRESS_COMPACT_VOLUME_FULL && packed == QXCOMPRESS_COMPACT_VOLUME_FULL;
+        return bothFull ? 0 : 10 * plain + packed;
     });
     if (!result) GTEST_SKIP() << "no private mount allowed here";
     EXPECT_EQ(*result, 0);
@@ -193,20 +196,20 @@ TEST_F(Compact, MissingMemoryGives5)
     {
         test::RefusingMemory counting(1000);
         ScopedMemorySource use(counting);
-        ASSERT_EQ(nfCompacte(0, source.c_str(), Path("a.qxr").c_str()), 0);
+        ASSERT_EQ(nfCompacte(0, source.c_str(), Path("a.qxr").c_str()), QXCOMPRESS_COMPACT_WRITTEN);
         requests = counting.Requests();
     }
     for (int grant = 0; grant < requests; ++grant) {
         std::filesystem::remove(Path("a.qxr"));
         test::RefusingMemory memory(grant);
         ScopedMemorySource use(memory);
-        EXPECT_EQ(nfCompacte(0, source.c_str(), Path("a.qxr").c_str()), 5) << grant;
+        EXPECT_EQ(nfCompacte(0, source.c_str(), Path("a.qxr").c_str()), QXCOMPRESS_COMPACT_NO_MEMORY) << grant;
     }
     // Without a job nothing is created at all.
     std::filesystem::remove(Path("a.qxr"));
     test::RefusingMemory none(0);
     ScopedMemorySource use(none);
-    EXPECT_EQ(nfCompacte(0, source.c_str(), Path("a.qxr").c_str()), 5);
+    EXPECT_EQ(nfCompacte(0, source.c_str(), Path("a.qxr").c_str()), QXCOMPRESS_COMPACT_NO_MEMORY);
     EXPECT_FALSE(Exists(Path("a.qxr")));
 }
 
@@ -218,9 +221,9 @@ TEST_F(Compact, AReadErrorInTheSourceEndsTheDataThere)
     ops.FailReadsOf(source, 30000, EIO);
     {
         ScopedFileOps use(ops);
-        ASSERT_EQ(nfCompacte(0, source.c_str(), Path("a.qxr").c_str()), 0);
+        ASSERT_EQ(nfCompacte(0, source.c_str(), Path("a.qxr").c_str()), QXCOMPRESS_COMPACT_WRITTEN);
     }
-    ASSERT_EQ(nfDecompacte(0, 0, Path("a.qxr").c_str(), Path("out").c_str()), 0);
+    ASSERT_EQ(nfDecompacte(0, 0, Path("a.qxr").c_str(), Path("out").c_str()), QXCOMPRESS_EXTRACT_DONE);
     const Bytes out = ReadBytes(Path("out"));
     ASSERT_EQ(out.size(), 30000u);
     EXPECT_TRUE(out == Bytes(text.begin(), text.begin() + 30000));
@@ -233,13 +236,13 @@ TEST_F(Compact, AnOlderLargerArchiveIsReplaced)
     const std::string archive = Path("a.qxr");
 
     WriteBytes(archive, Bytes(300000, 'o'));
-    ASSERT_EQ(nfCompacte(0, Put("text", text).c_str(), archive.c_str()), 0);
+    ASSERT_EQ(nfCompacte(0, Put("text", text).c_str(), archive.c_str()), QXCOMPRESS_COMPACT_WRITTEN);
     EXPECT_LT(std::filesystem::file_size(archive), text.size());
-    ASSERT_EQ(nfDecompacte(0, 0, archive.c_str(), Path("out").c_str()), 0);
+    ASSERT_EQ(nfDecompacte(0, 0, archive.c_str(), Path("out").c_str()), QXCOMPRESS_EXTRACT_DONE);
     EXPECT_EQ(ReadBytes(Path("out")), text);
 
     WriteBytes(archive, Bytes(300000, 'o'));
-    ASSERT_EQ(nfCompacte(0, Put("noise", noise).c_str(), archive.c_str()), 0);
+    ASSERT_EQ(nfCompacte(0, Put("noise", noise).c_str(), archive.c_str()), QXCOMPRESS_COMPACT_WRITTEN);
     EXPECT_EQ(ReadBytes(archive), noise) << "a plain copy, cut to its length";
 }
 
@@ -271,16 +274,17 @@ TEST_F(Compact, RoundTripsGiveTheSourceBack)
 {
     for (const RoundTripCase& c : RoundTripCases()) {
         const std::string source = Put("source", c.data);
-        ASSERT_EQ(nfCompacte(0, source.c_str(), Path("a.qxr").c_str()), 0) << c.name << " " << c.data.size();
+        ASSERT_EQ(nfCompacte(0, source.c_str(), Path("a.qxr").c_str()), QXCOMPRESS_COMPACT_WRITTEN)
+            << c.name << " " << c.data.size();
         const Bytes archive = ReadBytes(Path("a.qxr"));
         std::filesystem::remove(Path("out"));
-        const bool plain = lfTailleCompacte(0, Path("a.qxr").c_str()) == -2;
+        const bool plain = lfTailleCompacte(0, Path("a.qxr").c_str()) == QXCOMPRESS_SIZE_NOT_AN_ARCHIVE;
         if (plain) {
             EXPECT_EQ(archive, c.data) << c.name;
             continue;
         }
         EXPECT_LE(archive.size(), c.data.size() + 3) << c.name;
-        ASSERT_EQ(nfDecompacte(0, 0, Path("a.qxr").c_str(), Path("out").c_str()), 0) << c.name;
+        ASSERT_EQ(nfDecompacte(0, 0, Path("a.qxr").c_str(), Path("out").c_str()), QXCOMPRESS_EXTRACT_DONE) << c.name;
         EXPECT_TRUE(ReadBytes(Path("out")) == c.data) << c.name << " " << c.data.size();
     }
 }

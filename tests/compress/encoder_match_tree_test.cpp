@@ -5,13 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "compress/match_tree.h"
 #include "support/archive_fixtures.h"
+#include "support/test_seed.h"
 
 namespace qx::compress {
 namespace {
@@ -119,8 +119,7 @@ TEST(EncoderMatchTree, TextAcrossWindowMoves)
 
 TEST(EncoderMatchTree, SmallAlphabetsMakeDeepTrees)
 {
-    const unsigned seed = std::random_device{}();
-    std::printf("seed %u\n", seed);
+    const std::uint32_t seed = test::TestSeed();
     SCOPED_TRACE("seed " + std::to_string(seed));
     ExpectLongestMatches(SmallAlphabet(26000, 2, seed), 3);
     ExpectLongestMatches(SmallAlphabet(26000, 4, seed + 1), 3);

@@ -78,7 +78,7 @@ void ExpectFaithful(const ScratchDir& dir, const Bytes& source, const Packed& pa
     }
     int code = -1;
     EXPECT_EQ(Extract(dir, packed.archive, code), source);
-    EXPECT_EQ(code, 0);
+    EXPECT_EQ(code, QXCOMPRESS_EXTRACT_DONE);
 }
 
 TEST(EncoderRoundTrip, EverySizeAndKind)

@@ -92,7 +92,7 @@ protected:
 
 TEST_F(Extract, MissingArchiveGives1)
 {
-    EXPECT_EQ(Unpack(Path("missing.qxr"), Path("out")), 1);
+    EXPECT_EQ(Unpack(Path("missing.qxr"), Path("out")), QXCOMPRESS_EXTRACT_ARCHIVE_CANNOT_OPEN);
     EXPECT_FALSE(Exists(Path("out")));
     EXPECT_TRUE(notifier_.sent.empty());
 }
@@ -100,20 +100,20 @@ TEST_F(Extract, MissingArchiveGives1)
 TEST_F(Extract, UnreadableFirstByteGives4)
 {
     std::filesystem::create_directory(Path("a-directory"));
-    EXPECT_EQ(Unpack(Path("a-directory"), nullptr), 4);
+    EXPECT_EQ(Unpack(Path("a-directory"), nullptr), QXCOMPRESS_EXTRACT_FIRST_BYTE_UNREADABLE);
 
     const std::string archive = Put("refused.qxr", StoredArchive(Counting(100), Path("x")));
     test::FaultyFileOps ops;
     ops.FailReadsOf(archive, 0, EIO);
     ScopedFileOps use(ops);
-    EXPECT_EQ(Unpack(archive, nullptr), 4);
+    EXPECT_EQ(Unpack(archive, nullptr), QXCOMPRESS_EXTRACT_FIRST_BYTE_UNREADABLE);
     EXPECT_FALSE(Exists(Path("x")));
 }
 
 TEST_F(Extract, PlainCopyWithoutDestinationWritesNothingAndStillNotifies)
 {
     const std::string archive = Put("plain.qxr", test::BytesOf("just some text, not packed"));
-    EXPECT_EQ(Unpack(archive, nullptr), 0);
+    EXPECT_EQ(Unpack(archive, nullptr), QXCOMPRESS_EXTRACT_DONE);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.Path()), {}), 1);
     ASSERT_EQ(notifier_.sent.size(), 1u);
     EXPECT_EQ(notifier_.sent[0].window, 77u);
@@ -127,7 +127,7 @@ TEST_F(Extract, PlainCopyOverALargerFileIsCutToItsLength)
     const Bytes text = test::BytesOf("short plain archive");
     const std::string archive = Put("plain.qxr", text);
     const std::string destination = Put("existing.txt", Bytes(50000, 'z'));
-    EXPECT_EQ(Unpack(archive, destination), 0);
+    EXPECT_EQ(Unpack(archive, destination), QXCOMPRESS_EXTRACT_DONE);
     EXPECT_EQ(ReadBytes(destination), text);
 }
 
@@ -136,21 +136,21 @@ TEST_F(Extract, PlainCopyCases)
     const Bytes text = test::BytesOf("a plain archive");
     const std::string archive = Put("plain.qxr", text);
     // The archive's own path in another case: nothing to copy.
-    EXPECT_EQ(Unpack(archive, Path("PLAIN.QXR")), 0);
+    EXPECT_EQ(Unpack(archive, Path("PLAIN.QXR")), QXCOMPRESS_EXTRACT_DONE);
     EXPECT_FALSE(Exists(Path("PLAIN.QXR")));
     // The destination must exist.
-    EXPECT_EQ(Unpack(archive, Path("new.txt")), 2);
+    EXPECT_EQ(Unpack(archive, Path("new.txt")), QXCOMPRESS_EXTRACT_FAILED);
     EXPECT_FALSE(Exists(Path("new.txt")));
     // An empty archive is a plain copy of nothing.
     const std::string empty = Put("empty.qxr", {});
     const std::string target = Put("target", Bytes(10, 'q'));
-    EXPECT_EQ(Unpack(empty, target), 0);
+    EXPECT_EQ(Unpack(empty, target), QXCOMPRESS_EXTRACT_DONE);
     EXPECT_EQ(ReadBytes(target), Bytes{});
     // A tagged file has no method: a plain copy too.
     Bytes tagged = test::BytesOf("MKALMORELZCS@");
     tagged.resize(40, 1);
     const std::string taggedArchive = Put("tagged.qxr", tagged);
-    EXPECT_EQ(Unpack(taggedArchive, target), 0);
+    EXPECT_EQ(Unpack(taggedArchive, target), QXCOMPRESS_EXTRACT_DONE);
     EXPECT_EQ(ReadBytes(target), tagged);
 }
 
@@ -161,7 +161,7 @@ TEST_F(Extract, PlainCopyThatCannotBeCutGives2)
     test::FaultyFileOps ops;
     ops.FailTruncate(EIO);
     ScopedFileOps use(ops);
-    EXPECT_EQ(Unpack(archive, destination), 2);
+    EXPECT_EQ(Unpack(archive, destination), QXCOMPRESS_EXTRACT_FAILED);
     EXPECT_TRUE(notifier_.sent.empty());
 }
 
@@ -169,7 +169,7 @@ TEST_F(Extract, StoredMemberOf20000BytesIsCopiedByteForByte)
 {
     const Bytes data = Counting(20000);
     const std::string archive = Put("stored.qxr", StoredArchive(data, "C:\\TEMP\\QXR0001.TMP"));
-    EXPECT_EQ(Unpack(archive, dir_.Path().string() + "/"), 0);
+    EXPECT_EQ(Unpack(archive, dir_.Path().string() + "/"), QXCOMPRESS_EXTRACT_DONE);
     EXPECT_EQ(ReadBytes(Path("QXR0001.TMP")), data);
     EXPECT_EQ(notifier_.sent.size(), 1u);
 }
@@ -180,7 +180,7 @@ TEST_F(Extract, SizesThatForceAFlushBeforeTheLastPieceComeOutComplete)
                              std::size_t{8192 + 8191}, std::size_t{2 * 8192 + 8000}, std::size_t{5 * 8192}}) {
         const Bytes data = Counting(size);
         const std::string archive = Put("stored.qxr", StoredArchive(data, "x"));
-        ASSERT_EQ(Unpack(archive, Path("out")), 0) << size;
+        ASSERT_EQ(Unpack(archive, Path("out")), QXCOMPRESS_EXTRACT_DONE) << size;
         EXPECT_EQ(ReadBytes(Path("out")), data) << size;
     }
 }
@@ -188,7 +188,7 @@ TEST_F(Extract, SizesThatForceAFlushBeforeTheLastPieceComeOutComplete)
 TEST_F(Extract, UpperCaseMethodIsAccepted)
 {
     const std::string archive = Put("upper.qxr", RepeatedByteArchive('u', 3000, "name", "-LH5-"));
-    EXPECT_EQ(Unpack(archive, Path("out")), 0);
+    EXPECT_EQ(Unpack(archive, Path("out")), QXCOMPRESS_EXTRACT_DONE);
     EXPECT_EQ(ReadBytes(Path("out")), Bytes(3000, 'u'));
 }
 
@@ -196,7 +196,7 @@ TEST_F(Extract, WithoutDestinationTheStoredNameIsTheOutput)
 {
     const std::string stored = Path("as-stored.txt");
     const std::string archive = Put("a.qxr", RepeatedByteArchive('s', 10, stored));
-    EXPECT_EQ(Unpack(archive, nullptr), 0);
+    EXPECT_EQ(Unpack(archive, nullptr), QXCOMPRESS_EXTRACT_DONE);
     EXPECT_EQ(ReadBytes(stored), Bytes(10, 's'));
 }
 
@@ -225,8 +225,8 @@ TEST(OutputPath, DirectoriesGetTheLastComponentOfTheStoredName)
 TEST(OutputPath, OnlyAFileNameThatFitsIsSafe)
 {
     EXPECT_TRUE(IsSafeOutputPath("out/x"));
-    EXPECT_TRUE(IsSafeOutputPath(std::string(268, 'a')));
-    EXPECT_FALSE(IsSafeOutputPath(std::string(269, 'a')));
+    EXPECT_TRUE(IsSafeOutputPath(std::string(QXCOMPRESS_MAX_PATH_LENGTH, 'a')));
+    EXPECT_FALSE(IsSafeOutputPath(std::string(QXCOMPRESS_MAX_PATH_LENGTH + 1, 'a')));
     for (const char* bad : {"", "out/", "out/.", "out/..", ".", "..", "C:", "x\\..", "a:.."})
         EXPECT_FALSE(IsSafeOutputPath(bad)) << bad;
 }
@@ -236,24 +236,25 @@ TEST_F(Extract, StoredNamesThatNameNoFileGive2AndCreateNothing)
     std::filesystem::create_directory(Path("out"));
     for (const char* stored : {"..", ".", "dir/", "C:\\TEMP\\", "a\\..", "x:"}) {
         const std::string archive = Put("bad.qxr", RepeatedByteArchive('b', 10, stored));
-        EXPECT_EQ(Unpack(archive, Path("out") + "/"), 2) << stored;
+        EXPECT_EQ(Unpack(archive, Path("out") + "/"), QXCOMPRESS_EXTRACT_FAILED) << stored;
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("out")), {}), 0) << stored;
     }
     const std::string archive = Put("bad.qxr", RepeatedByteArchive('b', 10, Path("out") + "/.."));
-    EXPECT_EQ(Unpack(archive, nullptr), 2);
+    EXPECT_EQ(Unpack(archive, nullptr), QXCOMPRESS_EXTRACT_FAILED);
     EXPECT_TRUE(notifier_.sent.empty());
 }
 
 TEST_F(Extract, AnOutputPathLongerThan268Gives2)
 {
     const std::string archive = Put("long.qxr", RepeatedByteArchive('l', 10, std::string(260, 'n')));
-    const std::string destination = dir_.Path().string() + "/" + std::string(268 - dir_.Path().string().size(), 'd');
-    ASSERT_EQ(destination.size(), 269u);
-    EXPECT_EQ(Unpack(archive, destination), 2);
+    const std::string destination =
+        dir_.Path().string() + "/" + std::string(QXCOMPRESS_MAX_PATH_LENGTH - dir_.Path().string().size(), 'd');
+    ASSERT_EQ(destination.size(), std::size_t{QXCOMPRESS_MAX_PATH_LENGTH + 1});
+    EXPECT_EQ(Unpack(archive, destination), QXCOMPRESS_EXTRACT_FAILED);
     EXPECT_FALSE(Exists(destination));
     // Through a directory destination the joined path counts.
     std::filesystem::create_directory(Path("d"));
-    EXPECT_EQ(Unpack(archive, Path("d") + "/"), 2);
+    EXPECT_EQ(Unpack(archive, Path("d") + "/"), QXCOMPRESS_EXTRACT_FAILED);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("d")), {}), 0);
 }
 
@@ -261,10 +262,11 @@ TEST_F(Extract, TheArchiveItselfIsNeverTheOutput)
 {
     const Bytes archiveBytes = RepeatedByteArchive('a', 1000, "self.qxr");
     const std::string archive = Put("self.qxr", archiveBytes);
-    EXPECT_EQ(Unpack(archive, archive), 2);
-    EXPECT_EQ(Unpack(archive, dir_.Path().string() + "/"), 2) << "the stored name names the archive";
+    EXPECT_EQ(Unpack(archive, archive), QXCOMPRESS_EXTRACT_FAILED);
+    EXPECT_EQ(Unpack(archive, dir_.Path().string() + "/"), QXCOMPRESS_EXTRACT_FAILED)
+        << "the stored name names the archive";
     ASSERT_EQ(::link(archive.c_str(), Path("hard-link").c_str()), 0);
-    EXPECT_EQ(Unpack(archive, Path("hard-link")), 2);
+    EXPECT_EQ(Unpack(archive, Path("hard-link")), QXCOMPRESS_EXTRACT_FAILED);
     EXPECT_EQ(ReadBytes(archive), archiveBytes);
 }
 
@@ -277,7 +279,7 @@ TEST_F(Extract, CorruptTablesGive2AndTheOutputIsDeleted)
     Bytes data = w.Finish();
     data.resize(data.size() + 100, 0xFF);
     const std::string archive = Put("corrupt.qxr", test::PackedArchive("-lh5-", 100000, "x", data));
-    EXPECT_EQ(Unpack(archive, Path("out")), 2);
+    EXPECT_EQ(Unpack(archive, Path("out")), QXCOMPRESS_EXTRACT_FAILED);
     EXPECT_FALSE(Exists(Path("out")));
 }
 
@@ -288,13 +290,13 @@ TEST_F(Extract, PackedDataShorterThanItsHeaderSaysGives2)
     archiveBytes[7] = archiveBytes[8] = archiveBytes[9] = archiveBytes[10] = 0xFF;
     archiveBytes[11] = archiveBytes[12] = archiveBytes[13] = archiveBytes[14] = 0xFF;
     const std::string archive = Put("cut.qxr", archiveBytes);
-    EXPECT_EQ(Unpack(archive, Path("out")), 2);
+    EXPECT_EQ(Unpack(archive, Path("out")), QXCOMPRESS_EXTRACT_FAILED);
     EXPECT_FALSE(Exists(Path("out")));
 
     Bytes stored = StoredArchive(Counting(30000), "x");
     stored.resize(284 + 20000);
     const std::string cutStored = Put("cut-stored.qxr", stored);
-    EXPECT_EQ(Unpack(cutStored, Path("out")), 2);
+    EXPECT_EQ(Unpack(cutStored, Path("out")), QXCOMPRESS_EXTRACT_FAILED);
     EXPECT_FALSE(Exists(Path("out")));
 }
 
@@ -304,7 +306,7 @@ TEST_F(Extract, AFailedReadOfTheDataGives2)
     test::FaultyFileOps ops;
     ops.FailReadsOf(archive, 20000, EIO);
     ScopedFileOps use(ops);
-    EXPECT_EQ(Unpack(archive, Path("out")), 2);
+    EXPECT_EQ(Unpack(archive, Path("out")), QXCOMPRESS_EXTRACT_FAILED);
     EXPECT_FALSE(Exists(Path("out")));
 }
 
@@ -315,8 +317,10 @@ TEST_F(Extract, FailedAndShortWritesDeleteTheOutput)
         std::int16_t code;
     };
     const std::string archive = Put("stored.qxr", StoredArchive(Counting(100000), "x"));
-    for (const Case c : {Case{test::WriteFault::DiskFull, 7}, Case{test::WriteFault::QuotaFull, 7},
-                         Case{test::WriteFault::IoError, 2}, Case{test::WriteFault::NoProgress, 2}}) {
+    for (const Case c : {Case{test::WriteFault::DiskFull, QXCOMPRESS_EXTRACT_VOLUME_FULL},
+                         Case{test::WriteFault::QuotaFull, QXCOMPRESS_EXTRACT_VOLUME_FULL},
+                         Case{test::WriteFault::IoError, QXCOMPRESS_EXTRACT_FAILED},
+                         Case{test::WriteFault::NoProgress, QXCOMPRESS_EXTRACT_FAILED}}) {
         test::FaultyFileOps ops;
         ops.FailWritesAfter(40000, c.fault);
         ScopedFileOps use(ops);
@@ -332,7 +336,7 @@ TEST_F(Extract, ARealFullVolumeGives7)
     const auto result = test::RunOnSmallVolume(64 * 1024, test::VolumeMode::Writable, [&](const std::string& volume) {
         const std::string output = volume + "/out";
         const int code = nfDecompacte(0, 0, archive.c_str(), output.c_str());
-        return code == 7 && !Exists(output) ? 0 : 10 + code;
+        return code == QXCOMPRESS_EXTRACT_VOLUME_FULL && !Exists(output) ? 0 : 10 + code;
     });
     if (!result) GTEST_SKIP() << "no private mount allowed here";
     EXPECT_EQ(*result, 0);
@@ -341,12 +345,12 @@ TEST_F(Extract, ARealFullVolumeGives7)
 TEST_F(Extract, AnOutputThatCannotBeCreatedGives2)
 {
     const std::string archive = Put("a.qxr", RepeatedByteArchive('c', 10, "x"));
-    EXPECT_EQ(Unpack(archive, Path("no/such/dir/out")), 2);
+    EXPECT_EQ(Unpack(archive, Path("no/such/dir/out")), QXCOMPRESS_EXTRACT_FAILED);
     const auto result = test::RunOnSmallVolume(64 * 1024, test::VolumeMode::ReadOnly, [&](const std::string& volume) {
         return nfDecompacte(0, 0, archive.c_str(), (volume + "/out").c_str());
     });
     if (result) {
-        EXPECT_EQ(*result, 2);
+        EXPECT_EQ(*result, QXCOMPRESS_EXTRACT_FAILED);
     }
 }
 
@@ -356,12 +360,12 @@ TEST_F(Extract, MissingMemoryGives2AndCreatesNothing)
     for (int refuse = 0; refuse < 4; ++refuse) {
         test::RefusingMemory memory(refuse);
         ScopedMemorySource use(memory);
-        EXPECT_EQ(Unpack(archive, Path("out")), 2) << refuse;
+        EXPECT_EQ(Unpack(archive, Path("out")), QXCOMPRESS_EXTRACT_FAILED) << refuse;
         EXPECT_FALSE(Exists(Path("out"))) << refuse;
     }
     test::RefusingMemory enough(5);
     ScopedMemorySource use(enough);
-    EXPECT_EQ(Unpack(archive, Path("out")), 0);
+    EXPECT_EQ(Unpack(archive, Path("out")), QXCOMPRESS_EXTRACT_DONE);
 }
 
 } // namespace

@@ -31,7 +31,7 @@ protected:
     {
         const std::string source = dir_.File("REPORT.TMP");
         test::WriteBytes(source, data);
-        EXPECT_EQ(nfCompacte(0, source.c_str(), dir_.File("a.qxr").c_str()), 0);
+        EXPECT_EQ(nfCompacte(0, source.c_str(), dir_.File("a.qxr").c_str()), QXCOMPRESS_COMPACT_WRITTEN);
         const Bytes archive = test::ReadBytes(dir_.File("a.qxr"));
         MemberHeader header;
         std::copy_n(archive.begin() + kHeaderOffset, kHeaderSize, header.bytes.begin());

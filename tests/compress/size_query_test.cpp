@@ -27,32 +27,40 @@ Bytes Tagged(std::uint32_t size)
 TEST(SizeQuery, ResultsForEveryKindOfFile)
 {
     test::ScratchDir dir;
+    constexpr std::int32_t kNone = QXCOMPRESS_SIZE_NOT_AN_ARCHIVE;
     struct Case {
         const char* name;
         Bytes bytes;
-        std::int32_t size;
+        std::int32_t size;       // lfTailleCompacte
+        std::int64_t sourceSize; // llTailleSource
     };
     const Bytes data(5000, 'd');
     Bytes plainLookingPacked = test::BytesOf("x-lh5-");
     plainLookingPacked.resize(400, 0);
     const Case cases[] = {
-        {"packed", test::PackedArchive("-lh5-", 1234, 99999, "n", data), 1234 + 286},
-        {"upper", test::PackedArchive("-LH5-", 5000, 5000, "n", data), 5286},
-        {"stored", test::PackedArchive("-lh0-", 20000, 20000, "n", Bytes(20000, 's')), 20286},
-        {"tagged", Tagged(0x01020304), 0x01020304},
-        {"tagged-zero", Tagged(0), -2},
-        {"plain", test::BytesOf("a plain copy of some text that does not pack"), -2},
-        {"empty", {}, -2},
-        {"short-tag", test::BytesOf("MKALMORELZCS@12"), -2},
-        {"plain-with-method", plainLookingPacked, 286},
+        {"packed", test::PackedArchive("-lh5-", 1234, 99999, "n", data), 1234 + 286, 99999},
+        {"upper", test::PackedArchive("-LH5-", 5000, 5000, "n", data), 5286, 5000},
+        {"stored", test::PackedArchive("-lh0-", 20000, 20000, "n", Bytes(20000, 's')), 20286, 20000},
+        {"huge-source", test::PackedArchive("-lh5-", 10, 0xFFFFFFFF, "n", Bytes(10, 'h')), 296, 0xFFFFFFFF},
+        {"tagged", Tagged(0x01020304), 0x01020304, kNone},
+        {"tagged-zero", Tagged(0), kNone, kNone},
+        {"plain", test::BytesOf("a plain copy of some text that does not pack"), kNone, kNone},
+        {"empty", {}, kNone, kNone},
+        {"short-tag", test::BytesOf("MKALMORELZCS@12"), kNone, kNone},
+        {"plain-with-method", plainLookingPacked, 286, 0},
     };
     for (const Case& c : cases) {
         test::WriteBytes(dir.File(c.name), c.bytes);
         EXPECT_EQ(lfTailleCompacte(0, dir.File(c.name).c_str()), c.size) << c.name;
+        EXPECT_EQ(llTailleSource(dir.File(c.name).c_str()), c.sourceSize) << c.name;
     }
-    EXPECT_EQ(lfTailleCompacte(0, dir.File("missing").c_str()), -1);
-    std::filesystem::create_directory(dir.File("directory"));
-    EXPECT_EQ(lfTailleCompacte(0, dir.File("directory").c_str()), -2);
+    for (const auto query : {+[](const char* path) { return std::int64_t{lfTailleCompacte(0, path)}; },
+                             +[](const char* path) { return llTailleSource(path); }}) {
+        EXPECT_EQ(query(dir.File("missing").c_str()), QXCOMPRESS_SIZE_CANNOT_OPEN);
+        EXPECT_EQ(query(nullptr), QXCOMPRESS_SIZE_CANNOT_OPEN);
+        std::filesystem::create_directories(dir.File("directory"));
+        EXPECT_EQ(query(dir.File("directory").c_str()), kNone);
+    }
 }
 
 TEST(SizeQuery, AFailedFirstReadGivesMinus2)
@@ -63,7 +71,8 @@ TEST(SizeQuery, AFailedFirstReadGivesMinus2)
     test::FaultyFileOps ops;
     ops.FailReadsOf(path, 0, EIO);
     ScopedFileOps use(ops);
-    EXPECT_EQ(lfTailleCompacte(0, path.c_str()), -2);
+    EXPECT_EQ(lfTailleCompacte(0, path.c_str()), QXCOMPRESS_SIZE_NOT_AN_ARCHIVE);
+    EXPECT_EQ(llTailleSource(path.c_str()), QXCOMPRESS_SIZE_NOT_AN_ARCHIVE);
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // Replays a fuzz target's corpus, then a fixed series of mutations of it, so the
 // target runs under CTest and the sanitizers of the test build without libFuzzer.
-// The mutations are drawn from a seeded generator, so a failure replays with the
-// same arguments.
+// The mutations are drawn from a seeded generator: fixed unless --seed or
+// QX_TEST_SEED gives another, and printed before the first mutation, so a
+// failure replays with the same seed.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -60,6 +61,8 @@ int main(int argc, char** argv)
 {
     long mutations = 0;
     std::uint32_t seed = 20261210;
+    if (const char* given = std::getenv("QX_TEST_SEED"); given != nullptr && *given != '\0')
+        seed = static_cast<std::uint32_t>(std::strtoul(given, nullptr, 10));
     std::vector<Bytes> corpus;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -79,6 +82,7 @@ int main(int argc, char** argv)
     for (const Bytes& input : corpus)
         LLVMFuzzerTestOneInput(input.data(), input.size());
 
+    std::fprintf(stderr, "mutation seed %u (replay with --seed %u)\n", seed, seed);
     std::mt19937 rng(seed);
     for (long n = 0; n < mutations; ++n) {
         Bytes input = corpus[rng() % corpus.size()];

@@ -1,6 +1,6 @@
 #include "support/report_archive_fixtures.h"
 
-#include "app/bmp/write_screen_bitmap.h"
+#include "bitmap/write_screen_bitmap.h"
 #include "support/memory_file_store.h"
 
 #include <qxcompress.h>
@@ -15,14 +15,14 @@ namespace {
 
 constexpr std::size_t kMethodOffset = 1;
 constexpr std::size_t kNameOffset = 15;
-constexpr std::size_t kNameField = 269;
+constexpr std::size_t kNameField = QXCOMPRESS_MAX_PATH_LENGTH + 1;
 
 } // namespace
 
 std::vector<std::uint8_t> ReportFileBytes(const Bitmap& screen, const std::string& text)
 {
     MemoryFileStore memory;
-    if (!bmp::WriteScreenBitmap(screen, memory, "screen")) return {};
+    if (!bitmap::WriteScreenBitmap(screen, memory, "screen")) return {};
     std::vector<std::uint8_t> bytes = memory.files["screen"];
     bytes.insert(bytes.end(), text.begin(), text.end());
     return bytes;
@@ -44,7 +44,8 @@ std::vector<std::uint8_t> ReadBytes(const std::string& path)
 bool MakePackedArchive(const std::vector<std::uint8_t>& reportFile, const std::string& archivePath, const std::string& memberName)
 {
     const std::string source = archivePath + ".source";
-    const bool packed = WriteBytes(source, reportFile) && nfCompacte(0, source.c_str(), archivePath.c_str()) == 0;
+    const bool packed = WriteBytes(source, reportFile) &&
+                        nfCompacte(0, source.c_str(), archivePath.c_str()) == QXCOMPRESS_COMPACT_WRITTEN;
     std::remove(source.c_str());
     std::vector<std::uint8_t> archive = ReadBytes(archivePath);
     if (!packed || archive.size() < kNameOffset + kNameField ||

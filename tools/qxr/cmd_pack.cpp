@@ -9,11 +9,11 @@ namespace {
 const char* PackMessage(int code)
 {
     switch (code) {
-    case 1: return "impossible d'ouvrir le fichier source (ou son chemin dépasse 268 caractères)";
-    case 2: return "impossible de créer l'archive (ou elle désigne le fichier source lui-même)";
-    case 4: return "l'écriture de l'archive a échoué";
-    case 5: return "mémoire insuffisante";
-    case 7: return "le volume de l'archive est plein";
+    case QXCOMPRESS_COMPACT_SOURCE_CANNOT_OPEN: return "impossible d'ouvrir le fichier source (ou son chemin dépasse 268 caractères)";
+    case QXCOMPRESS_COMPACT_ARCHIVE_CANNOT_CREATE: return "impossible de créer l'archive (ou elle désigne le fichier source lui-même)";
+    case QXCOMPRESS_COMPACT_WRITE_FAILED: return "l'écriture de l'archive a échoué";
+    case QXCOMPRESS_COMPACT_NO_MEMORY: return "mémoire insuffisante";
+    case QXCOMPRESS_COMPACT_VOLUME_FULL: return "le volume de l'archive est plein";
     default: return "erreur inconnue";
     }
 }
@@ -25,7 +25,7 @@ int RunPack(const std::vector<std::string>& args)
         return 64;
     }
     const int code = nfCompacte(0, args[0].c_str(), args[1].c_str());
-    if (code != 0) std::fprintf(stderr, "qxr pack: %s : %s\n", args[1].c_str(), PackMessage(code));
+    if (code != QXCOMPRESS_COMPACT_WRITTEN) std::fprintf(stderr, "qxr pack: %s : %s\n", args[1].c_str(), PackMessage(code));
     return code;
 }
 

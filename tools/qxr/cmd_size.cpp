@@ -13,11 +13,11 @@ int RunSize(const std::vector<std::string>& args)
         return 64;
     }
     const std::int32_t size = lfTailleCompacte(0, args[0].c_str());
-    if (size == -1) {
+    if (size == QXCOMPRESS_SIZE_CANNOT_OPEN) {
         std::fprintf(stderr, "qxr size: %s : impossible d'ouvrir le fichier\n", args[0].c_str());
         return 1;
     }
-    if (size == -2) {
+    if (size == QXCOMPRESS_SIZE_NOT_AN_ARCHIVE) {
         std::fprintf(stderr, "qxr size: %s : ce fichier n'est ni une archive compressée ni un fichier marqué\n",
                      args[0].c_str());
         return 2;

@@ -1,9 +1,7 @@
 // qxr unpack ARCHIVE [DEST]: extracts the member of an archive.
 #include <cstdio>
-#include <fstream>
 
 #include "command.h"
-#include "compress/archive_format.h"
 #include "qxcompress.h"
 
 namespace {
@@ -11,10 +9,10 @@ namespace {
 const char* UnpackMessage(int code)
 {
     switch (code) {
-    case 1: return "impossible d'ouvrir l'archive";
-    case 2: return "l'extraction a échoué (sortie impossible à créer ou à écrire, nom de sortie refusé, ou archive endommagée)";
-    case 4: return "impossible de lire le premier octet de l'archive";
-    case 7: return "le volume de destination est plein";
+    case QXCOMPRESS_EXTRACT_ARCHIVE_CANNOT_OPEN: return "impossible d'ouvrir l'archive";
+    case QXCOMPRESS_EXTRACT_FAILED: return "l'extraction a échoué (sortie impossible à créer ou à écrire, nom de sortie refusé, ou archive endommagée)";
+    case QXCOMPRESS_EXTRACT_FIRST_BYTE_UNREADABLE: return "impossible de lire le premier octet de l'archive";
+    case QXCOMPRESS_EXTRACT_VOLUME_FULL: return "le volume de destination est plein";
     default: return "erreur inconnue";
     }
 }
@@ -23,11 +21,7 @@ const char* UnpackMessage(int code)
 // which is its own content and has no stored name).
 bool HoldsPackedMember(const std::string& archive)
 {
-    std::ifstream in(archive, std::ios::binary);
-    qx::compress::MemberHeader header;
-    in.seekg(static_cast<std::streamoff>(qx::compress::kHeaderOffset));
-    in.read(reinterpret_cast<char*>(header.bytes.data()), static_cast<std::streamsize>(header.bytes.size()));
-    return header.GetMethod() != qx::compress::Method::None;
+    return llTailleSource(archive.c_str()) >= 0;
 }
 
 int RunUnpack(const std::vector<std::string>& args)
@@ -37,7 +31,7 @@ int RunUnpack(const std::vector<std::string>& args)
         return 64;
     }
     const std::string& archive = args[0];
-    int code = 0;
+    int code = QXCOMPRESS_EXTRACT_DONE;
     if (args.size() == 2) {
         code = nfDecompacte(0, 0, archive.c_str(), args[1].c_str());
     } else if (HoldsPackedMember(archive)) {
@@ -46,9 +40,9 @@ int RunUnpack(const std::vector<std::string>& args)
         code = nfDecompacte(0, 0, archive.c_str(), "./");
     } else {
         code = nfDecompacte(0, 0, archive.c_str(), nullptr);
-        if (code == 0) std::printf("%s : archive non compressée, elle est déjà le fichier d'origine\n", archive.c_str());
+        if (code == QXCOMPRESS_EXTRACT_DONE) std::printf("%s : archive non compressée, elle est déjà le fichier d'origine\n", archive.c_str());
     }
-    if (code != 0) std::fprintf(stderr, "qxr unpack: %s : %s\n", archive.c_str(), UnpackMessage(code));
+    if (code != QXCOMPRESS_EXTRACT_DONE) std::fprintf(stderr, "qxr unpack: %s : %s\n", archive.c_str(), UnpackMessage(code));
     return code;
 }
 

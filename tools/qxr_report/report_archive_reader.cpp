@@ -1,7 +1,5 @@
 #include "qxr_report/report_archive_reader.h"
 
-#include "compress/archive_format.h"
-
 #include <qxcompress.h>
 
 #include <filesystem>
@@ -17,13 +15,13 @@ namespace {
 ReportError FromExtractCode(int code)
 {
     switch (code) {
-    case 0:
+    case QXCOMPRESS_EXTRACT_DONE:
         return ReportError::None;
-    case 1:
+    case QXCOMPRESS_EXTRACT_ARCHIVE_CANNOT_OPEN:
         return ReportError::ArchiveMissing;
-    case 4:
+    case QXCOMPRESS_EXTRACT_FIRST_BYTE_UNREADABLE:
         return ReportError::ArchiveUnread;
-    case 7:
+    case QXCOMPRESS_EXTRACT_VOLUME_FULL:
         return ReportError::VolumeFull;
     default:
         return ReportError::ArchiveDamaged;
@@ -34,11 +32,8 @@ ReportError FromExtractCode(int code)
 // archive, the archive's own length for a plain copy.
 std::uintmax_t UnpackedSize(const std::string& archivePath)
 {
-    std::ifstream in(archivePath, std::ios::binary);
-    qx::compress::MemberHeader header;
-    in.seekg(static_cast<std::streamoff>(qx::compress::kHeaderOffset));
-    in.read(reinterpret_cast<char*>(header.bytes.data()), static_cast<std::streamsize>(header.bytes.size()));
-    if (header.GetMethod() != qx::compress::Method::None) return header.SourceSize();
+    const std::int64_t sourceSize = llTailleSource(archivePath.c_str());
+    if (sourceSize >= 0) return static_cast<std::uintmax_t>(sourceSize);
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(archivePath, error);
     return error ? 0 : size;
@@ -96,10 +91,10 @@ ReportResult ReadReportArchive(const std::string& archivePath, const std::string
 
     std::ifstream in(work.Path(), std::ios::binary);
     result.report.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    const std::optional<std::size_t> length = qx::bmp::BitmapFileLength(result.report.bytes);
-    qx::bmp::ReadResult bitmap;
-    if (length) bitmap = qx::bmp::ReadBmpFile(std::span(result.report.bytes).first(*length));
-    if (!length || bitmap.error != qx::bmp::ReadError::None) {
+    const std::optional<std::size_t> length = qx::bitmap::BitmapFileLength(result.report.bytes);
+    qx::bitmap::ReadResult bitmap;
+    if (length) bitmap = qx::bitmap::ReadBmpFile(std::span(result.report.bytes).first(*length));
+    if (!length || bitmap.error != qx::bitmap::ReadError::None) {
         result.error = ReportError::NoBitmap;
         result.report = ReportFile{};
         return result;

@@ -35,34 +35,34 @@ std::tm DosLocalTime(const FileStamp& s)
 
 } // namespace
 
-bool GetSlotTime(FileSlot slot, FileStamp& stamp)
+std::optional<FileStamp> GetSlotTime(FileSlot slot)
 {
     const int handle = SlotHandle(slot);
     if (handle < 0) {
         SetLastFileError(kErrorInvalidHandle);
-        return false;
+        return std::nullopt;
     }
     struct stat info {};
     if (CurrentFileOps().StatHandle(handle, info) != 0) {
         SetLastFileErrorFromErrno();
-        return false;
+        return std::nullopt;
     }
     std::tm local{};
     if (localtime_r(&info.st_mtim.tv_sec, &local) == nullptr) {
         SetLastFileError(kErrorInvalidParameter);
-        return false;
+        return std::nullopt;
     }
-    stamp = {static_cast<std::int16_t>(local.tm_year + 1900), static_cast<std::int16_t>(local.tm_mon + 1),
-             static_cast<std::int16_t>(local.tm_mday),         static_cast<std::int16_t>(local.tm_hour),
-             static_cast<std::int16_t>(local.tm_min),          static_cast<std::int16_t>(local.tm_sec)};
     SetLastFileError(kErrorNone);
-    return true;
+    return FileStamp{static_cast<std::int16_t>(local.tm_year + 1900), static_cast<std::int16_t>(local.tm_mon + 1),
+                     static_cast<std::int16_t>(local.tm_mday),         static_cast<std::int16_t>(local.tm_hour),
+                     static_cast<std::int16_t>(local.tm_min),          static_cast<std::int16_t>(local.tm_sec)};
 }
 
 bool SetSlotTime(FileSlot slot, const FileStamp& stamp)
 {
-    FileStamp current;
-    if (!GetSlotTime(slot, current)) return false;
+    const std::optional<FileStamp> read = GetSlotTime(slot);
+    if (!read) return false;
+    const FileStamp& current = *read;
     FileStamp wanted = stamp;
     const bool keepDate = stamp.year == -1;
     if (keepDate) {

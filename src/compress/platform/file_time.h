@@ -4,6 +4,7 @@
 // resolution of the archive's time stamps.
 
 #include <cstdint>
+#include <optional>
 
 #include "compress/platform/file_slots.h"
 
@@ -21,7 +22,8 @@ struct FileStamp {
     friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
-bool GetSlotTime(FileSlot slot, FileStamp& stamp);
+// The last-write time, or none (the reason in LastFileError).
+std::optional<FileStamp> GetSlotTime(FileSlot slot);
 
 // Sets the last-write time to `stamp` rounded down to the even second. A
 // date outside 1980 to 2107 cannot be stored that way: the time is left as it

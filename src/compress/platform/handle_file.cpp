@@ -29,7 +29,7 @@ FileHandle OpenHandle(const char* path, HandleAccess access)
 
 FileHandle CreateHandle(const char* path) { return OpenWith(path, O_WRONLY | O_CREAT | O_TRUNC); }
 
-std::uint32_t ReadHandle(FileHandle handle, void* buffer, std::uint32_t n)
+std::optional<std::uint32_t> ReadHandle(FileHandle handle, void* buffer, std::uint32_t n)
 {
     auto* out = static_cast<std::uint8_t*>(buffer);
     std::uint32_t total = 0;
@@ -40,7 +40,8 @@ std::uint32_t ReadHandle(FileHandle handle, void* buffer, std::uint32_t n)
             SetLastFileErrorFromErrno();
             // Bytes already read are handed out; the failure comes back on
             // the next read.
-            return total > 0 ? total : kHandleError;
+            if (total == 0) return std::nullopt;
+            return total;
         }
         if (got == 0) break;
         total += static_cast<std::uint32_t>(got);
@@ -48,7 +49,7 @@ std::uint32_t ReadHandle(FileHandle handle, void* buffer, std::uint32_t n)
     return total;
 }
 
-std::uint32_t WriteHandle(FileHandle handle, const void* buffer, std::uint32_t n)
+bool WriteHandle(FileHandle handle, const void* buffer, std::uint32_t n)
 {
     const auto* data = static_cast<const std::uint8_t*>(buffer);
     std::uint32_t total = 0;
@@ -57,15 +58,15 @@ std::uint32_t WriteHandle(FileHandle handle, const void* buffer, std::uint32_t n
         if (written < 0) {
             if (errno == EINTR) continue;
             SetLastFileErrorFromErrno();
-            return kHandleError;
+            return false;
         }
         if (written == 0) {
             SetLastFileError(kErrorWriteFault);
-            return kHandleError;
+            return false;
         }
         total += static_cast<std::uint32_t>(written);
     }
-    return total;
+    return true;
 }
 
 bool TruncateHandle(FileHandle handle, std::uint32_t length)

@@ -4,13 +4,12 @@
 // system handles rather than slots. Failures set LastFileError.
 
 #include <cstdint>
+#include <optional>
 
 namespace qx::compress {
 
 using FileHandle = int;
 inline constexpr FileHandle kBadHandle = -1;
-// Result of ReadHandle and WriteHandle on failure.
-inline constexpr std::uint32_t kHandleError = 0xFFFFFFFFu;
 
 enum class HandleAccess { Read, Write };
 
@@ -18,12 +17,12 @@ enum class HandleAccess { Read, Write };
 FileHandle OpenHandle(const char* path, HandleAccess access);
 // Creates a file for writing, emptying an existing one.
 FileHandle CreateHandle(const char* path);
-// Bytes read (0 at the end of the file), or kHandleError when a read fails
-// before any byte could be read.
-std::uint32_t ReadHandle(FileHandle handle, void* buffer, std::uint32_t n);
-// Bytes written or kHandleError. All `n` are written unless the system
-// refuses; a write that makes no progress is a failure (kErrorWriteFault).
-std::uint32_t WriteHandle(FileHandle handle, const void* buffer, std::uint32_t n);
+// Bytes read (0 at the end of the file), or none when a read fails before
+// any byte could be read.
+std::optional<std::uint32_t> ReadHandle(FileHandle handle, void* buffer, std::uint32_t n);
+// Writes all `n` bytes; false when the system refuses. A write that makes no
+// progress is a failure (kErrorWriteFault).
+bool WriteHandle(FileHandle handle, const void* buffer, std::uint32_t n);
 // Cuts the file at `length`.
 bool TruncateHandle(FileHandle handle, std::uint32_t length);
 bool CloseHandle(FileHandle handle);

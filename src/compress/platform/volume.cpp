@@ -10,13 +10,13 @@
 
 namespace qx::compress {
 
-std::int32_t GetFreeDiskBytes(const char* path)
+std::optional<std::int32_t> GetFreeDiskBytes(const char* path)
 {
-    if (path == nullptr || *path == '\0') return kUnknownFreeSpace;
+    if (path == nullptr || *path == '\0') return std::nullopt;
     struct statvfs info {};
     if (CurrentFileOps().VolumeStat(path, info) != 0) {
         if (errno != ENOENT || CurrentFileOps().VolumeStat(text::DirectoryOf(path).c_str(), info) != 0)
-            return kUnknownFreeSpace;
+            return std::nullopt;
     }
     const double bytes = static_cast<double>(info.f_bavail) * static_cast<double>(info.f_frsize);
     constexpr double kMost = std::numeric_limits<std::int32_t>::max();

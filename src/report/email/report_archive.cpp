@@ -1,6 +1,6 @@
 #include "report/email/report_archive.h"
 
-#include "app/bmp/write_screen_bitmap.h"
+#include "bitmap/write_screen_bitmap.h"
 #include "config/keys.h"
 #include "config/notices.h"
 #include "report/email/archive_name.h"
@@ -18,7 +18,7 @@ namespace {
 // nfCompacte codes after which it created no archive file of its own.
 bool CreatedNoArchive(int code)
 {
-    return code == 1 || code == 2;
+    return code == QXCOMPRESS_COMPACT_SOURCE_CANNOT_OPEN || code == QXCOMPRESS_COMPACT_ARCHIVE_CANNOT_CREATE;
 }
 
 // Deletes the temporary report file when the command ends, on every path.
@@ -64,7 +64,8 @@ bool WriteTextAndClose(platform::OutputFile& file, const CReportRecord& record)
 
 ArchiveOutcome WriteReportArchive(const CReportRecord& record, EmailServices& s)
 {
-    const std::string defaultName = DefaultArchiveName(record.m_strSerial, config::ReadReportNumber(s.profile));
+    const std::string defaultName =
+        DefaultArchiveName(record.m_identity.m_strSerial, config::ReadReportNumber(s.profile));
     const std::optional<std::string> archivePath = s.ui.AskArchivePath(defaultName);
     if (!archivePath) return ArchiveOutcome::Cancelled;
 
@@ -79,7 +80,7 @@ ArchiveOutcome WriteReportArchive(const CReportRecord& record, EmailServices& s)
     s.ui.OpenBusyWindow();
     s.ui.SetWaitCursor(WaitCursor::On);
 
-    if (!bmp::WriteScreenBitmap(s.screen, s.files, temp.Path()))
+    if (!bitmap::WriteScreenBitmap(s.screen, s.files, temp.Path()))
         return EndWithMessage(s.ui, temp, res::kMsgArchiveFailed, ArchiveOutcome::BitmapFailed);
 
     const std::unique_ptr<platform::OutputFile> file = s.files.Open(temp.Path(), platform::OpenMode::Append);
@@ -88,7 +89,7 @@ ArchiveOutcome WriteReportArchive(const CReportRecord& record, EmailServices& s)
         return EndWithMessage(s.ui, temp, res::kMsgArchiveFailed, ArchiveOutcome::TextFailed);
 
     const int code = nfCompacte(0, temp.Path().c_str(), archivePath->c_str());
-    if (code != 0) {
+    if (code != QXCOMPRESS_COMPACT_WRITTEN) {
         if (!CreatedNoArchive(code)) s.files.Remove(*archivePath);
         return EndWithMessage(s.ui, temp, res::kMsgArchiveFailed, ArchiveOutcome::PackFailed);
     }
