@@ -57,10 +57,11 @@ int ParseLeadingInt(std::string_view text)
 
 void IncrementReportNumber(const Profile& profile)
 {
-    const std::uint32_t current = static_cast<std::uint32_t>(ParseLeadingInt(ReadReportNumber(profile)));
-    // The sum wraps from the largest number to the smallest, as 32-bit "+ 1" does.
-    const auto next = static_cast<std::int32_t>(current + 1u);
-    profile.Write(kSectionQxBeta, kKeyReportNumber, std::to_string(next));
+    profile.Change(kSectionQxBeta, kKeyReportNumber, kFirstReportNumber, [](const std::string& value) {
+        const std::uint32_t current = static_cast<std::uint32_t>(ParseLeadingInt(value));
+        // The sum wraps from the largest number to the smallest, as 32-bit "+ 1" does.
+        return std::to_string(static_cast<std::int32_t>(current + 1u));
+    });
 }
 
 } // namespace qx::config

@@ -21,7 +21,8 @@ std::string ReadReportNumber(const Profile& profile);
 // `text` read as atoi does (blanks, sign, digits), saturated to 32 bits.
 int ParseLeadingInt(std::string_view text);
 
-// Stores numrpt + 1 (wrapping at the 32-bit limit), in decimal.
+// Stores numrpt + 1 (wrapping at the 32-bit limit), in decimal; two programs
+// advancing it at once give two numbers.
 void IncrementReportNumber(const Profile& profile);
 
 } // namespace qx::config

@@ -59,12 +59,30 @@ std::string Profile::Read(std::string_view section, std::string_view key, std::s
 
 void Profile::Write(std::string_view section, std::string_view key, std::string_view value) const
 {
-    const std::filesystem::path file = FilePath();
-    const platform::FileContents contents = platform::ReadFileContents(file, kMaxFileSize);
-    if (contents.outcome != platform::ReadOutcome::Complete && contents.outcome != platform::ReadOutcome::Missing) return;
-    const std::optional<std::string> updated = WriteIni(contents.bytes, section, key, value);
-    if (!updated || (contents.outcome == platform::ReadOutcome::Complete && *updated == contents.bytes)) return;
-    platform::ReplaceFile(file, *updated);
+    const ProfileEntry entry{key, value};
+    WriteSection(section, std::span(&entry, 1));
+}
+
+void Profile::Change(std::string_view section, std::string_view key, std::string_view defaultValue,
+                     const std::function<std::string(const std::string& value)>& next) const
+{
+    platform::UpdateFile(FilePath(), kMaxFileSize, [&](const platform::FileContents& contents) {
+        const std::optional<std::string_view> stored = LookupIni(contents.bytes, section, key);
+        return WriteIni(contents.bytes, section, key, next(AsReadBack(stored ? *stored : defaultValue)));
+    });
+}
+
+void Profile::WriteSection(std::string_view section, std::span<const ProfileEntry> entries) const
+{
+    platform::UpdateFile(FilePath(), kMaxFileSize, [&](const platform::FileContents& contents) {
+        std::optional<std::string> updated = contents.bytes;
+        for (const ProfileEntry& entry : entries) {
+            updated = WriteIni(*updated, section, entry.key, entry.value);
+            if (!updated) return updated;
+        }
+        if (contents.outcome == platform::ReadOutcome::Complete && *updated == contents.bytes) return std::optional<std::string>();
+        return updated;
+    });
 }
 
 } // namespace qx::config

@@ -55,7 +55,8 @@ TEST_F(ProfileTest, HandWrittenUpperCaseFileSectionAndKeyAreFound)
     EXPECT_EQ(profile.Read("Orvane55", "REPEXE", ""), "/opt/orvane");
 
     profile.Write("QXBETA", "numrpt", "3");
-    EXPECT_EQ(EntryNames(dir), std::vector<std::string>{"ORVANE.INI"}) << "written back under its own name";
+    EXPECT_EQ(EntryNames(dir), (std::vector<std::string>{".ORVANE.INI.lock", "ORVANE.INI"}))
+        << "written back under its own name, beside the writers' lock file";
     EXPECT_EQ(ReadBytes(File("ORVANE.INI")), "[ORVANE55]\r\nrepexe=/opt/orvane\r\n[QXBETA]\r\nnumrpt=3\r\n");
 }
 
@@ -100,7 +101,7 @@ TEST_F(ProfileTest, WriteCreatesDirectoryFileAndSectionAndKeepsEverythingElse)
     EXPECT_EQ(ReadBytes(File()),
               "; Orvane 5.5\r\n[Orvane55]\r\nREPEXE=/opt/orvane\r\nLangue=FR\r\n\r\n"
               "[QXBETA]\r\nNom=Martin\r\nns=123\r\nTel=01 02 03 04 05\r\n[Autre]\r\ncle=valeur\r\n");
-    EXPECT_EQ(EntryNames(dir), std::vector<std::string>{"Orvane.ini"}) << "no temporary file left";
+    EXPECT_EQ(EntryNames(dir), (std::vector<std::string>{".Orvane.ini.lock", "Orvane.ini"})) << "no temporary file left";
 }
 
 TEST_F(ProfileTest, LineEndsInAValueAreWrittenAsBlanks)
@@ -207,7 +208,7 @@ TEST_F(ProfileTest, FullDiskLeavesTheFileAsItWas)
         }
         onVolume.Write("QXBETA", "Adresse", std::string(200, 'a'));
         if (ReadBytes(fs::path(volume) / "Orvane.ini") != before) return 2;
-        if (EntryNames(volume) != std::vector<std::string>{"Orvane.ini", "filler"}) return 3;
+        if (EntryNames(volume) != std::vector<std::string>{".Orvane.ini.lock", "Orvane.ini", "filler"}) return 3;
         return 0;
     });
     if (!code) GTEST_SKIP() << "no private mount on this system";

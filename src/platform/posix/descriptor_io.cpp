@@ -129,11 +129,16 @@ std::size_t WriteAll(int fd, std::string_view bytes)
     return WriteAll(fd, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
 }
 
-bool ReplaceAtomically(const std::filesystem::path& target, std::string_view bytes, std::optional<mode_t> mode)
+bool ReplaceAtomically(const std::filesystem::path& target, std::string_view bytes, std::optional<mode_t> mode,
+                       std::optional<FileOwner> owner)
 {
     std::optional<TempFile> temp = CreateSibling(target);
     if (!temp) return false;
     TempFileGuard guard(temp->path);
+    if (owner && ::fchown(temp->fd.Get(), owner->user, owner->group) != 0 &&
+        ::fchown(temp->fd.Get(), owner->user, static_cast<gid_t>(-1)) != 0)
+        return false;
+    // After fchown, which clears the set-id bits.
     if (mode && ::fchmod(temp->fd.Get(), *mode) != 0) return false;
     if (WriteAll(temp->fd.Get(), bytes) != bytes.size() || ::fsync(temp->fd.Get()) != 0 || !temp->fd.Close())
         return false;

@@ -48,10 +48,18 @@ std::optional<std::string> ReadAll(int fd, std::size_t limit = std::numeric_limi
 std::size_t WriteAll(int fd, std::span<const std::uint8_t> bytes);
 std::size_t WriteAll(int fd, std::string_view bytes);
 
+// The owner and group a replaced file keeps.
+struct FileOwner {
+    uid_t user;
+    gid_t group;
+};
+
 // Writes `bytes` to a new file beside `target` (".<name>.<pid>.<n>.tmp"),
-// gives it `mode` when there is one, commits it to the disk and renames it
-// over `target`, then commits the rename. False on any failure, after removing
-// the new file; `target` is then as it was.
-bool ReplaceAtomically(const std::filesystem::path& target, std::string_view bytes, std::optional<mode_t> mode);
+// gives it `mode` and `owner` when there are some (the group only where the
+// system lets this user give it), commits it to the disk and renames it over
+// `target`, then commits the rename. False on any failure, after removing the
+// new file; `target` is then as it was.
+bool ReplaceAtomically(const std::filesystem::path& target, std::string_view bytes, std::optional<mode_t> mode,
+                       std::optional<FileOwner> owner = std::nullopt);
 
 } // namespace qx::platform

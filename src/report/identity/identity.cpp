@@ -15,9 +15,10 @@ Identity ReadStoredIdentity(const config::Profile& profile)
 
 void WriteStoredIdentity(const config::Profile& profile, const Identity& identity)
 {
-    for (const IdentityField& stored : kIdentityFields) {
-        profile.Write(config::kSectionQxBeta, stored.key, identity.*stored.field);
-    }
+    std::array<config::ProfileEntry, kIdentityFields.size()> entries;
+    for (std::size_t i = 0; i < kIdentityFields.size(); ++i)
+        entries[i] = {kIdentityFields[i].key, identity.*kIdentityFields[i].field};
+    profile.WriteSection(config::kSectionQxBeta, entries);
 }
 
 } // namespace qx::report

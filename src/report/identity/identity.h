@@ -13,7 +13,7 @@ namespace qx::report {
 Identity ReadStoredIdentity(const config::Profile& profile);
 
 // Writes the nine keys in the same order, empty values included as empty
-// keys.
+// keys, as one change of the file: never half an identity.
 void WriteStoredIdentity(const config::Profile& profile, const Identity& identity);
 
 } // namespace qx::report
