@@ -52,6 +52,7 @@ enum StringId : int {
     kNoDll = 148,                // "Aucune"
 
     kMsgArchiveFailed = 149,     // the report archive could not be made
+    kMsgPrintFailed = 150,       // the print job could not start
 };
 
 } // namespace qx::res

@@ -90,6 +90,9 @@ constexpr Entry kEntries[] = {
     {kMsgArchiveFailed,
      "\"L'archive du rapport n'a pas pu être créée.\r\n"
      "Vérifiez le dossier choisi et l'espace disque disponible.\""},
+    {kMsgPrintFailed,
+     "\"Le rapport n'a pas pu être imprimé.\r\n"
+     "Vérifiez l'imprimante choisie et réessayez.\""},
 };
 
 static_assert(std::ranges::is_sorted(kEntries, {}, &Entry::id));

@@ -98,13 +98,14 @@ TEST(StringTable, EveryTextByteForByte)
         {148, "Aucune"},
         {149, "\"L'archive du rapport n'a pas pu \xEAtre cr\xE9\xE9" "e.\r\n"
               "V\xE9rifiez le dossier choisi et l'espace disque disponible.\""},
+        {150, "\"Le rapport n'a pas pu \xEAtre imprim\xE9.\r\nV\xE9rifiez l'imprimante choisie et r\xE9" "essayez.\""},
     };
     for (const Case& c : cases) EXPECT_EQ(LoadResString(c.id), c.expected) << "text " << c.id;
 }
 
 TEST(StringTable, NumbersWithoutTextGiveEmpty)
 {
-    for (int id : {-1, 0, 100, 102, 109, 146, 150, 1000, 57670}) {
+    for (int id : {-1, 0, 100, 102, 109, 146, 156, 1000, 57670}) {
         EXPECT_EQ(LoadResString(id), "") << "text " << id;
     }
 }
