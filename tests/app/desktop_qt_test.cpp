@@ -1,16 +1,20 @@
 // The Qt desktop services on the offscreen platform: images both ways,
-// the drawn pick cursor, the pick surface's endings and the single copy.
+// the drawn pick cursor, the pick surface's endings, the status-area icon
+// and the single copy.
 
 #include "app/core/incident_pick.h"
 #include "platform/qt/common/qimage_bitmap.h"
 #include "platform/qt/desktop/local_single_instance.h"
 #include "platform/qt/desktop/pick_cursor_image.h"
 #include "platform/qt/desktop/qt_pick_surface.h"
+#include "platform/qt/desktop/qt_tray_presence.h"
 #include "resources/cursor_pick.h"
 #include "support/scratch_dir.h"
 
 #include <QApplication>
 #include <QLocalSocket>
+#include <QMenu>
+#include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
 
@@ -144,6 +148,34 @@ TEST_F(PickSurfaceTest, ASurfaceClosedOrHiddenByAnyoneElseEndsThePickAsACancel)
         Pick(lose);
         EXPECT_FALSE(pick.IsPicking());
         EXPECT_FALSE(pick.Point().IsPicked());
+    }
+}
+
+TEST(TrayPresence, TheMenuOffersTheAboutBoxThenTheEnd)
+{
+    int abouts = 0;
+    int quits = 0;
+    const std::unique_ptr<QMenu> menu = MakePresenceMenu({[&] { ++abouts; }, [&] { ++quits; }});
+    const QList<QAction*> actions = menu->actions();
+    ASSERT_EQ(actions.size(), 2);
+    EXPECT_EQ(actions[0]->text(), QString::fromUtf8("À propos de QXBêta..."));
+    EXPECT_EQ(actions[1]->text(), QStringLiteral("Quitter"));
+    actions[0]->trigger();
+    EXPECT_EQ(abouts, 1);
+    EXPECT_EQ(quits, 0);
+    actions[1]->trigger();
+    EXPECT_EQ(quits, 1);
+}
+
+TEST(TrayPresence, ShowsOnlyWhereTheDesktopHasAStatusArea)
+{
+    QtTrayPresence presence;
+    const bool shown = presence.Show({[] {}, [] {}});
+    EXPECT_EQ(shown, QSystemTrayIcon::isSystemTrayAvailable());
+    EXPECT_EQ(presence.Icon() != nullptr, shown);
+    presence.SetToolTip("QXB\xEAta attend.\r\nSuite");
+    if (shown) {
+        EXPECT_EQ(presence.Icon()->toolTip(), QString::fromUtf8("QXBêta attend.\nSuite"));
     }
 }
 
