@@ -53,7 +53,7 @@ public:
         ::iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
         char* in = const_cast<char*>(sequence.data());
         std::size_t inLeft = sequence.size();
-        char out[16];
+        char out[64];
         char* outPtr = out;
         std::size_t outLeft = sizeof out;
         const std::size_t done = ::iconv(m_cd, &in, &inLeft, &outPtr, &outLeft);
