@@ -2,6 +2,8 @@
 
 #include "config/notices.h"
 #include "print/print_job.h"
+#include "resources/string_ids.h"
+#include "resources/string_table.h"
 
 namespace qx::print {
 
@@ -36,16 +38,22 @@ void RunPrintCommand(report::ReportCommandHost& host, const PrintServices& servi
     std::unique_ptr<platform::Printer> printer = services.choosePrinter(host.DialogWindow());
     if (!printer) return;
 
-    const BusyJob busy(host);
     const config::Profile& profile = host.Profile();
-    const HeaderSource header{host.Record(), [&profile] { return config::ReadReportNumber(profile); },
-                              services.localTime};
-    Bitmap& kept = host.ScreenImage();
-    const ImagePrinter printImage = [&](platform::Printer& device, int top) {
-        PrintScreenImage(device, top, ScreenImage{kept, kept.width, kept.height}, incident, services.display());
-    };
-    if (PrintReportJob(*printer, header, printImage) == JobOutcome::Printed) config::IncrementReportNumber(profile);
-    printer.reset();
+    JobOutcome outcome = JobOutcome::NotStarted;
+    {
+        const BusyJob busy(host);
+        const HeaderSource header{host.Record(), [&profile] { return config::ReadReportNumber(profile); },
+                                  services.localTime};
+        Bitmap& kept = host.ScreenImage();
+        const ImagePrinter printImage = [&](platform::Printer& device, int top) {
+            PrintScreenImage(device, top, ScreenImage{kept, kept.width, kept.height}, incident, services.display());
+        };
+        outcome = PrintReportJob(*printer, header, printImage);
+        if (outcome == JobOutcome::Printed) config::IncrementReportNumber(profile);
+        printer.reset();
+    }
+    // Said once the busy window is gone, so the message never opens under it.
+    if (outcome == JobOutcome::NotStarted) host.ShowMessage(res::LoadResString(res::kMsgPrintFailed));
 }
 
 } // namespace qx::print

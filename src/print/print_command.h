@@ -25,7 +25,8 @@ struct PrintServices {
 // The identity saved, the pick of the incident point, the printer dialog,
 // then the report printed behind the busy window and the wait cursor. A
 // started job advances the report number; a cancelled dialog or a job that
-// could not start leaves it as it was.
+// could not start leaves it as it was, and a job that could not start is
+// said (text 150) after the busy window has closed.
 void RunPrintCommand(report::ReportCommandHost& host, const PrintServices& services);
 
 // The command on the desktop, with the printer dialog and the primary

@@ -3,6 +3,8 @@
 #include "bitmap/incident_marker.h"
 #include "config/keys.h"
 #include "config/notices.h"
+#include "resources/string_ids.h"
+#include "resources/string_table.h"
 #include "support/fake_print_host.h"
 #include "support/forwarding_printer.h"
 #include "support/bitmap_fixtures.h"
@@ -88,7 +90,10 @@ TEST_F(PrintCommand, AJobThatCannotStartKeepsTheNumber)
     RecordingPrinter printer(setup);
     RunPrintCommand(host, Services(&printer));
     EXPECT_TRUE(printer.Pages().empty());
-    EXPECT_EQ(host.log.back(), "WaitOff");
+    const std::vector<std::string> log = {"SaveIdentity", "Pick",    "WaitOn",
+                                          "OpenBusy",     "CloseBusy", "WaitOff",
+                                          "Message " + res::LoadResString(res::kMsgPrintFailed)};
+    EXPECT_EQ(host.log, log);
     EXPECT_EQ(StoredNumber(), "5");
 }
 
