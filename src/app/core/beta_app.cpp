@@ -25,7 +25,7 @@ bool CBetaApp::InitInstance()
     const auto raise = [this] {
         if (m_watcherCreated) m_services.watcher.Raise();
     };
-    if (m_services.instance.Claim(raise) == platform::InstanceClaim::AlreadyRunning) return false;
+    if (m_services.instance.Claim(raise) == platform::InstanceClaim::AlreadyRunning) return true;
 
     m_screen = m_services.desktop.ScreenSize();
 
@@ -45,7 +45,7 @@ bool CBetaApp::InitInstance()
 
     m_services.loop.Post([this] { m_bStarting = StartPhase::Running; });
     m_services.loop.Run();
-    return false;
+    return true;
 }
 
 void CBetaApp::CaptureScreen()
