@@ -37,12 +37,19 @@ install(FILES packaging/qxbeta.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hi
 # Manual pages and Debian documentation, compressed as Debian wants them.
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging)
 find_program(GZIP_EXECUTABLE gzip REQUIRED)
-foreach(page qxr.1 qxbeta.1)
-  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/${page}.gz
-    COMMAND ${GZIP_EXECUTABLE} -9 -n -c ${PROJECT_SOURCE_DIR}/packaging/${page} > ${CMAKE_BINARY_DIR}/packaging/${page}.gz
-    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${page})
-  list(APPEND qx_compressed_docs ${CMAKE_BINARY_DIR}/packaging/${page}.gz)
-  install(FILES ${CMAKE_BINARY_DIR}/packaging/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The French pages are the default ones (man qxr); the English ones go to
+# the "en" locale directory (man -L en qxr).
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging/man/en)
+foreach(page qxr.1 qxbeta.1 en/qxr.1 en/qxbeta.1)
+  get_filename_component(page_dir ${page} DIRECTORY)
+  if(page_dir)
+    set(page_dir ${page_dir}/)
+  endif()
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/man/${page}.gz
+    COMMAND ${GZIP_EXECUTABLE} -9 -n -c ${PROJECT_SOURCE_DIR}/packaging/man/${page} > ${CMAKE_BINARY_DIR}/packaging/man/${page}.gz
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/man/${page})
+  list(APPEND qx_compressed_docs ${CMAKE_BINARY_DIR}/packaging/man/${page}.gz)
+  install(FILES ${CMAKE_BINARY_DIR}/packaging/man/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/${page_dir}man1)
 endforeach()
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/changelog.gz
   COMMAND ${GZIP_EXECUTABLE} -9 -n -c ${PROJECT_SOURCE_DIR}/packaging/changelog > ${CMAKE_BINARY_DIR}/packaging/changelog.gz

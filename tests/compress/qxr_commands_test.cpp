@@ -3,6 +3,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
+#include <set>
 #include <sys/wait.h>
 
 #include "archive_files.h"
@@ -144,7 +146,7 @@ TEST_F(QxrCommand, PackFailuresExitWithTheCodeAndOneFrenchLine)
     EXPECT_FALSE(Exists(dir_.File("a.qxr")));
 }
 
-TEST_F(QxrCommand, SizePrintsTheLengthOrExitsWith1Or2)
+TEST_F(QxrCommand, SizePrintsTheLengthOrExitsWith66Or65)
 {
     Put("a.qxr", Repeated('s', 10, "n"));
     const Outcome packed = Qxr("size a.qxr");
@@ -238,6 +240,31 @@ TEST_F(QxrCommand, HelpVersionAndOptions)
     EXPECT_EQ(Qxr("unpack").exitCode, 64);
     EXPECT_EQ(Qxr("size a b").exitCode, 64);
     EXPECT_EQ(Qxr("pack onlyone").exitCode, 64);
+}
+
+// The exit codes "qxr --help" lists, and those of the manual pages, French
+// and English.
+TEST_F(QxrCommand, HelpAndManualPagesListTheSameExitCodes)
+{
+    const auto codesIn = [](const std::string& text, const std::regex& pattern) {
+        std::set<int> codes;
+        for (auto it = std::sregex_iterator(text.begin(), text.end(), pattern); it != std::sregex_iterator(); ++it)
+            codes.insert(std::stoi((*it)[1]));
+        return codes;
+    };
+    const std::set<int> help = codesIn(Qxr("--help").out, std::regex("\\n *([0-9]+)   "));
+    EXPECT_EQ(help, (std::set<int>{0, 64, 65, 66, 70, 71, 73}));
+    const char* source = std::getenv("QX_SOURCE_DIR");
+    for (const char* page : {"/packaging/man/qxr.1", "/packaging/man/en/qxr.1"}) {
+        const Bytes bytes = ReadBytes(std::string(source ? source : ".") + page);
+        const std::string text(bytes.begin(), bytes.end());
+        const std::size_t section = text.find("\n.SH CODES DE SORTIE") != std::string::npos
+                                        ? text.find("\n.SH CODES DE SORTIE")
+                                        : text.find("\n.SH EXIT STATUS");
+        ASSERT_NE(section, std::string::npos) << page;
+        const std::string codes = text.substr(section, text.find("\n.SH ", section + 1) - section);
+        EXPECT_EQ(codesIn(codes, std::regex("\\.TP\\n\\.B ([0-9]+)\\n")), help) << page;
+    }
 }
 
 } // namespace
