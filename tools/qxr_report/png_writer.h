@@ -3,7 +3,7 @@
 // The PNG file of a screenshot for the support tools: 8-bit RGB, the image
 // data deflated by zlib at its default level.
 
-#include "app/bmp/bmp_reader.h"
+#include "bitmap/bmp_reader.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,6 +13,6 @@ namespace qxr {
 
 // The PNG file of `image` (width and height positive), or none when zlib
 // has no memory for it.
-std::optional<std::vector<std::uint8_t>> EncodePng(const qx::bmp::RgbImage& image);
+std::optional<std::vector<std::uint8_t>> EncodePng(const qx::bitmap::RgbImage& image);
 
 } // namespace qxr

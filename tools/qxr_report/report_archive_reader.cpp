@@ -2,7 +2,7 @@
 
 #include <qxcompress.h>
 
-#include "app/bmp/bmp_layout.h"
+#include "bitmap/bmp_layout.h"
 #include "qxr_report/file_problem.h"
 
 #include <array>
@@ -83,7 +83,7 @@ std::uint32_t Le32(const std::uint8_t* p)
 // is read: its length, its pixels and the length of the text after it.
 ReportError CheckBitmapHeader(std::span<const std::uint8_t> start, std::uint64_t fileSize, std::size_t& bitmapLength)
 {
-    using namespace qx::bmp;
+    using namespace qx::bitmap;
     if (start.size() < kFileHeaderSize + kInfoHeaderSize || start[0] != 'B' || start[1] != 'M')
         return ReportError::NoBitmap;
     const std::uint64_t length = Le32(start.data() + kOffFileSize);
@@ -115,8 +115,8 @@ ReportError ReadReportFile(const std::string& path, ReportFile& report)
     std::size_t length = 0;
     if (const ReportError error = CheckBitmapHeader(report.bytes, *size, length); error != ReportError::None)
         return error;
-    qx::bmp::ReadResult bitmap = qx::bmp::ReadBmpFile(std::span(report.bytes).first(length));
-    if (bitmap.error != qx::bmp::ReadError::None) return ReportError::NoBitmap;
+    qx::bitmap::ReadResult bitmap = qx::bitmap::ReadBmpFile(std::span(report.bytes).first(length));
+    if (bitmap.error != qx::bitmap::ReadError::None) return ReportError::NoBitmap;
     report.bitmapLength = length;
     report.image = std::move(bitmap.image);
     return ReportError::None;

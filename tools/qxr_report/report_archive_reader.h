@@ -8,7 +8,7 @@
 // report larger than the limits below is refused before it is unpacked or
 // read, and the free space of the work directory is checked first.
 
-#include "app/bmp/bmp_reader.h"
+#include "bitmap/bmp_reader.h"
 
 #include <cstdint>
 #include <span>
@@ -38,7 +38,7 @@ enum class ReportError {
 struct ReportFile {
     std::vector<std::uint8_t> bytes;
     std::size_t bitmapLength = 0;
-    qx::bmp::RgbImage image; // the bitmap's pixels
+    qx::bitmap::RgbImage image; // the bitmap's pixels
 
     std::span<const std::uint8_t> Bitmap() const { return std::span(bytes).first(bitmapLength); }
     std::span<const std::uint8_t> Text() const { return std::span(bytes).subspan(bitmapLength); }

@@ -1,0 +1,62 @@
+// QXBêta: waits beside the Orvane environment for a screenshot on the
+// clipboard and opens an incident report for it.
+
+#include "app/qt/command_line.h"
+#include "app/core/beta_app.h"
+#include "app/qt/qt_app_dialogs.h"
+#include "config/profile.h"
+#include "platform/posix/posix_file_reader.h"
+#include "platform/qt/desktop/local_single_instance.h"
+#include "platform/qt/desktop/qt_clipboard.h"
+#include "platform/qt/desktop/qt_event_loop.h"
+#include "platform/qt/desktop/qt_message_boxes.h"
+#include "platform/qt/desktop/qt_pick_surface.h"
+#include "platform/qt/desktop/qt_watcher_window.h"
+#include "platform/qt/desktop/x11_desktop.h"
+#include "platform/qt/dialogs/app_icon_image.h"
+#include "print/print_command.h"
+#include "report/email/email_command.h"
+
+#include <QApplication>
+
+namespace {
+
+// A program in the background learns of clipboard changes on X11 only, so
+// on a Wayland desktop it runs through XWayland unless told otherwise.
+void PreferX11()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (const auto answered = qx::app::AnswerInformationRequest(argc, argv)) return *answered;
+    PreferX11();
+    QApplication application(argc, argv);
+    // The program ends when its watcher window is closed, not when the
+    // last dialog goes.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(qx::ui::AppIcon());
+
+    const qx::config::Profile profile = qx::config::Profile::ForCurrentUser();
+    qx::platform::PosixFileReader files;
+    qx::platform::QtMessageBoxes messages;
+    qx::platform::X11Desktop desktop;
+    qx::platform::QtClipboard clipboard;
+    qx::platform::QtEventLoop loop;
+    qx::platform::LocalSingleInstance instance;
+    qx::platform::QtWatcherWindow watcher;
+    qx::platform::QtPickSurface pickSurface;
+
+    const std::unique_ptr<qx::report::ReportCommand> print = qx::print::MakePrintCommand();
+    const std::unique_ptr<qx::report::ReportCommand> email = qx::report::MakeEmailCommand();
+    qx::app::QtAppDialogs dialogs(profile, qx::report::ReportCommands{print.get(), email.get()});
+
+    qx::app::CBetaApp app(qx::app::AppServices{profile, files, messages, desktop, clipboard, loop, instance, watcher,
+                                               pickSurface, dialogs});
+    return app.InitInstance() ? 0 : 1;
+}
