@@ -4,8 +4,8 @@
 install(TARGETS qxcompress
         RUNTIME DESTINATION bin
         LIBRARY DESTINATION lib
-        ARCHIVE DESTINATION lib)
-install(FILES ${PROJECT_SOURCE_DIR}/include/qxcompress.h DESTINATION include)
+        ARCHIVE DESTINATION lib
+        PUBLIC_HEADER DESTINATION include)
 if(WIN32)
   install(FILES ${QX_COMPRESS_EXPORTS_DEF} DESTINATION lib RENAME qxcompress.def)
 endif()

@@ -52,13 +52,18 @@ std::optional<std::uint32_t> ReadHandle(FileHandle handle, void* buffer, std::ui
 
 bool WriteHandle(FileHandle handle, const void* buffer, std::uint32_t n)
 {
-    // _lwrite of no bytes would cut the file at its position.
-    if (n == 0) return true;
-    const UINT written = _lwrite(handle, static_cast<const char*>(buffer), n);
-    if (written == kCountError) return win32::FailFromSystem();
-    if (written != n) {
-        SetLastFileError(kErrorWriteFault);
-        return false;
+    const auto* data = static_cast<const char*>(buffer);
+    std::uint32_t total = 0;
+    // A volume that fills up takes part of a write; the next one tells why.
+    // _lwrite of no bytes would cut the file at its position: never asked.
+    while (total < n) {
+        const UINT written = _lwrite(handle, data + total, n - total);
+        if (written == kCountError) return win32::FailFromSystem();
+        if (written == 0) {
+            SetLastFileError(kErrorWriteFault);
+            return false;
+        }
+        total += written;
     }
     return true;
 }
