@@ -46,6 +46,7 @@ bool WaitsForMore(DWORD error) { return error == ERROR_IO_PENDING || error == ER
 
 void CloseSystemHandle(int handle) { ::CloseHandle(ToHandle(handle)); }
 
+// Regular files only: a device or pipe is closed again at once.
 bool OpenSlot(const char* path, OpenFlags flags, FileSlot& slot)
 {
     slot = kNoSlot;
@@ -55,6 +56,10 @@ bool OpenSlot(const char* path, OpenFlags flags, FileSlot& slot)
                                       (flags & kOpenExisting) ? OPEN_EXISTING : CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_RANDOM_ACCESS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return FailFromSystem();
+    if (!win32::IsRegularFile(handle)) {
+        ::CloseHandle(handle);
+        return false;
+    }
     slot = TakeFreeSlot(win32::FromHandle(handle));
     if (slot == kNoSlot) {
         ::CloseHandle(handle);

@@ -11,10 +11,15 @@ namespace {
 // What _lread and _lwrite return for a failure, as their unsigned count.
 constexpr UINT kCountError = static_cast<UINT>(HFILE_ERROR);
 
+// Regular files only: a device or pipe is closed again at once.
 FileHandle Opened(HFILE handle)
 {
     if (handle == HFILE_ERROR) {
         win32::FailFromSystem();
+        return kBadHandle;
+    }
+    if (!win32::IsRegularFile(win32::ToHandle(handle))) {
+        _lclose(handle);
         return kBadHandle;
     }
     SetLastFileError(kErrorNone);

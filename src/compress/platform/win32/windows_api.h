@@ -28,6 +28,24 @@ inline bool FailFromSystem()
     return false;
 }
 
+// Whether an open handle is a regular file: not a device, pipe or console
+// (GetFileType) and not a directory. A refused handle gets the last error a
+// refused open of its kind gives: access denied for a directory, invalid
+// parameter for the others.
+inline bool IsRegularFile(HANDLE handle)
+{
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileInformationByHandle(handle, &info)) {
+        SetLastFileError(ERROR_INVALID_PARAMETER);
+        return false;
+    }
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        SetLastFileError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    return true;
+}
+
 // A drive that is not ready and the like comes back as a failed call rather
 // than as a box the user must answer.
 class CriticalErrorBoxesOff {
