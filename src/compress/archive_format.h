@@ -11,6 +11,8 @@
 //
 // A file whose header block names no method is a plain copy of its source.
 
+#include "bytes/little_endian.h"
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -55,17 +57,6 @@ inline constexpr std::size_t kTagSizeFieldSize = 4;
 
 enum class Method { None, Lh5, Lh0 };
 
-inline std::uint32_t ReadLe32(const std::uint8_t* p)
-{
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
-           std::uint32_t{p[3]} << 24;
-}
-
-inline void WriteLe32(std::uint8_t* p, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
 inline std::uint32_t ReadBe32(const std::uint8_t* p)
 {
     return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 |
@@ -95,10 +86,10 @@ struct MemberHeader {
         std::copy(text.begin(), text.end(), bytes.begin() + kMethodOffset);
     }
 
-    std::uint32_t PackedSize() const { return ReadLe32(bytes.data() + kPackedSizeOffset); }
-    void SetPackedSize(std::uint32_t size) { WriteLe32(bytes.data() + kPackedSizeOffset, size); }
-    std::uint32_t SourceSize() const { return ReadLe32(bytes.data() + kSourceSizeOffset); }
-    void SetSourceSize(std::uint32_t size) { WriteLe32(bytes.data() + kSourceSizeOffset, size); }
+    std::uint32_t PackedSize() const { return GetLe32(bytes, kPackedSizeOffset); }
+    void SetPackedSize(std::uint32_t size) { PutLe32(bytes, kPackedSizeOffset, size); }
+    std::uint32_t SourceSize() const { return GetLe32(bytes, kSourceSizeOffset); }
+    void SetSourceSize(std::uint32_t size) { PutLe32(bytes, kSourceSizeOffset, size); }
 
     // The name up to its NUL; a field without NUL gives all 269 bytes, which
     // is longer than any name a writer may store.

@@ -11,10 +11,10 @@ int RoundHalfUp(double value)
 
 } // namespace
 
-PaintDibResult PaintDib(const PackedDib* dib, platform::Printer* printer, const platform::Rect& destination)
+PaintDibResult PaintDib(const bitmap::PackedDib* dib, platform::Printer* printer, const platform::Rect& destination)
 {
     if (dib == nullptr) return PaintDibResult::NoBitmap;
-    const std::optional<Bitmap> image = DibToBitmap(*dib);
+    const std::optional<Bitmap> image = bitmap::DibToBitmap(*dib);
     if (!image) return PaintDibResult::NoBitmap;
     if (printer == nullptr) return PaintDibResult::NoDevice;
 

@@ -2,8 +2,8 @@
 
 // Transfers a packed bitmap into a destination rectangle of the printer.
 
+#include "bitmap/packed_dib.h"
 #include "platform/printer.h"
-#include "print/packed_dib.h"
 
 namespace qx::print {
 
@@ -17,6 +17,6 @@ enum class PaintDibResult : int {
 
 // The image fills `destination`, clipped to it: pixel for pixel when the
 // sizes match, stretched otherwise.
-PaintDibResult PaintDib(const PackedDib* dib, platform::Printer* printer, const platform::Rect& destination);
+PaintDibResult PaintDib(const bitmap::PackedDib* dib, platform::Printer* printer, const platform::Rect& destination);
 
 } // namespace qx::print

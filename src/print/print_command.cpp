@@ -32,7 +32,7 @@ private:
 void RunPrintCommand(report::ReportCommandHost& host, const PrintServices& services)
 {
     host.SaveIdentity();
-    const report::IncidentPoint incident = host.PickIncidentPoint();
+    const IncidentPoint incident = host.PickIncidentPoint();
     std::unique_ptr<platform::Printer> printer = services.choosePrinter(host.DialogWindow());
     if (!printer) return;
 

@@ -1,6 +1,6 @@
 #include "print/print_screen_image.h"
 
-#include "app/core/incident_marker.h"
+#include "bitmap/incident_marker.h"
 #include "print/paint_dib.h"
 
 #include <cstdint>
@@ -21,14 +21,14 @@ platform::Rect ImageDestination(double r, int imageWidth, int imageHeight, int m
     return {margin, top, ScaledTo16Bits(r * imageWidth) - margin, ScaledTo16Bits(r * imageHeight) + top};
 }
 
-void PrintScreenImage(platform::Printer& printer, int top, ScreenImage image, report::IncidentPoint incident,
+void PrintScreenImage(platform::Printer& printer, int top, ScreenImage image, IncidentPoint incident,
                       const DisplayInfo& display)
 {
     using platform::DeviceCap;
     const int margin = printer.GetTextMetrics().height;
     if ((printer.GetDeviceCaps(DeviceCap::RasterCaps) & platform::kRcBitBlt) == 0) return;
 
-    if (incident.IsPicked()) app::DrawIncidentMarker(image.bitmap, incident.x, incident.y, app::kMarkerScale);
+    if (incident.IsPicked()) bitmap::DrawIncidentMarker(image.bitmap, incident, bitmap::kMarkerScale);
 
     // A display that gives no width would divide by zero: the image is as
     // wide as the screen it was taken from.
@@ -37,7 +37,7 @@ void PrintScreenImage(platform::Printer& printer, int top, ScreenImage image, re
     const double r = static_cast<double>(printer.GetDeviceCaps(DeviceCap::HorzRes)) / displayWidth;
     const platform::Rect destination = ImageDestination(r, image.width, image.height, margin, top);
 
-    const std::optional<PackedDib> dib = CreateDibFromBitmap(image.bitmap, display.systemPalette);
+    const std::optional<bitmap::PackedDib> dib = bitmap::CreateDibFromBitmap(image.bitmap, display.systemPalette);
     PaintDib(dib ? &*dib : nullptr, &printer, destination);
 }
 

@@ -3,9 +3,9 @@
 // The last page's picture: the kept screen image with the arrow of this
 // printout, across the printable width under the page header.
 
+#include "bitmap/incident_point.h"
 #include "platform/bitmap.h"
 #include "platform/printer.h"
-#include "report/incident_point.h"
 
 #include <vector>
 
@@ -30,7 +30,7 @@ struct DisplayInfo {
 // stretches the image by r = printable width / display width, one character
 // height in from the left, with its top at `top`. A printer that cannot take
 // images gets nothing. A display width of 0 is replaced by the image width.
-void PrintScreenImage(platform::Printer& printer, int top, ScreenImage image, report::IncidentPoint incident,
+void PrintScreenImage(platform::Printer& printer, int top, ScreenImage image, IncidentPoint incident,
                       const DisplayInfo& display);
 
 // The destination rectangle of the image for scale `r`: from `margin` to the

@@ -4,8 +4,8 @@
 // image, the pick of the incident point on it, and the installation check
 // that yields the environment's directory.
 
+#include "bitmap/incident_point.h"
 #include "platform/bitmap.h"
-#include "report/incident_point.h"
 
 #include <string>
 

@@ -237,7 +237,7 @@ TEST_F(BetaAppTest, ThePickShowsTheImageAndEndsAtTheFirstReleaseOrTheLoss)
     struct Case {
         const char* name;
         std::vector<test::PickStep> script;
-        report::IncidentPoint point;
+        IncidentPoint point;
     };
     using Kind = test::PickStep::Kind;
     const Case cases[] = {
@@ -251,7 +251,7 @@ TEST_F(BetaAppTest, ThePickShowsTheImageAndEndsAtTheFirstReleaseOrTheLoss)
         surface.script = c.script;
         surface.shownWith.clear();
         surface.hides = 0;
-        report::IncidentPoint picked;
+        IncidentPoint picked;
         dialogs.whileReportDialog = [&](report::ReportApplication& application) {
             picked = application.PickIncidentPoint();
         };

@@ -3,7 +3,7 @@
 
 #include "app/core/incident_pick.h"
 #include "platform/qt/desktop/pick_cursor_image.h"
-#include "platform/qt/desktop/qimage_bitmap.h"
+#include "platform/qt/common/qimage_bitmap.h"
 #include "platform/qt/desktop/qt_pick_surface.h"
 #include "resources/cursor_pick.h"
 
@@ -117,7 +117,7 @@ TEST_F(PickSurfaceTest, PressesDoNothingAndTheLeftReleasePicksInScreenPixels)
     });
     EXPECT_FALSE(pick.IsPicking());
     const QPoint origin = QGuiApplication::primaryScreen()->geometry().topLeft();
-    EXPECT_EQ(pick.Point(), (report::IncidentPoint{150 + origin.x(), 90 + origin.y()}));
+    EXPECT_EQ(pick.Point(), (IncidentPoint{150 + origin.x(), 90 + origin.y()}));
     EXPECT_EQ(surface.Window(), nullptr);
 }
 

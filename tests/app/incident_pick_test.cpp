@@ -21,7 +21,7 @@ TEST(IncidentPick, EndsAtTheFirstReleaseOrWhenItsSurfaceIsLost)
     struct Case {
         std::string name;
         std::vector<Event> events;
-        report::IncidentPoint point;
+        IncidentPoint point;
     };
     const Case cases[] = {
         {"left release picks", {kLeft}, {120, 45}},

@@ -13,9 +13,9 @@ using test::RecordingPrinterSetup;
 using test::Transfer;
 using test::OpenPage;
 
-const PackedDib& Dib()
+const bitmap::PackedDib& Dib()
 {
-    static const PackedDib dib = *CreateDibFromBitmap(test::Noise(40, 30, 24, 3), {});
+    static const bitmap::PackedDib dib = *bitmap::CreateDibFromBitmap(test::Noise(40, 30, 24, 3), {});
     return dib;
 }
 
@@ -28,7 +28,7 @@ TEST(PaintDib, SameSizeIsTransferredPixelForPixel)
     EXPECT_EQ(images[0].transfer, Transfer::Unscaled);
     EXPECT_EQ(images[0].destination, (platform::Rect{100, 200, 140, 230}));
     EXPECT_EQ(images[0].source, (platform::Rect{0, 0, 40, 30}));
-    EXPECT_EQ(images[0].image.bits, DibToBitmap(Dib())->bits);
+    EXPECT_EQ(images[0].image.bits, bitmap::DibToBitmap(Dib())->bits);
 }
 
 TEST(PaintDib, OtherSizesAreStretchedFromTheWholeImage)
@@ -51,7 +51,7 @@ TEST(PaintDib, ResultCodes)
     failing.bitmapResult = 0;
     OpenPage ok;
     OpenPage broken(failing);
-    PackedDib malformed = Dib();
+    bitmap::PackedDib malformed = Dib();
     malformed.resize(60);
 
     EXPECT_EQ(PaintDib(nullptr, &ok.printer, {0, 0, 40, 30}), PaintDibResult::NoBitmap);

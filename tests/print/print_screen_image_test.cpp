@@ -1,6 +1,6 @@
 #include "print/print_screen_image.h"
 
-#include "app/core/incident_marker.h"
+#include "bitmap/incident_marker.h"
 #include "support/bitmap_fixtures.h"
 #include "support/recording_printer.h"
 
@@ -14,7 +14,7 @@ using test::RecordingPrinterSetup;
 using test::Transfer;
 using test::OpenPage;
 
-constexpr report::IncidentPoint kNoPick{};
+constexpr IncidentPoint kNoPick{};
 
 TEST(ImageDestination, ScaledSizesAreTruncatedAndKeptToSixteenBits)
 {
@@ -41,7 +41,7 @@ TEST(PrintScreenImage, TheArrowIsDrawnIntoTheKeptImageAndStays)
     const Bitmap original = test::ScreenshotLike(640, 480, 24, 9);
     Bitmap kept = original;
     Bitmap expected = original;
-    app::DrawIncidentMarker(expected, 300, 200, 2.0f);
+    bitmap::DrawIncidentMarker(expected, {300, 200}, 2.0f);
     {
         OpenPage page;
         PrintScreenImage(page.printer, 400, {kept, 640, 480}, {300, 200}, {640, {}});

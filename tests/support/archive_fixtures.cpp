@@ -3,6 +3,7 @@
 #include <random>
 #include <string>
 
+#include "bytes/little_endian.h"
 #include "support/bitmap_fixtures.h"
 
 namespace qx::test {
@@ -10,11 +11,6 @@ namespace {
 
 constexpr std::size_t kFileHeaderBytes = 14;
 constexpr std::size_t kInfoHeaderBytes = 40;
-
-void PutLe(std::vector<std::uint8_t>& out, std::size_t offset, std::uint32_t value, int bytes)
-{
-    for (int i = 0; i < bytes; ++i) out[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
 
 } // namespace
 
@@ -26,14 +22,14 @@ std::vector<std::uint8_t> ScreenshotBmp(int width, int height, std::uint32_t see
     std::vector<std::uint8_t> file(kFileHeaderBytes + kInfoHeaderBytes + pixelBytes, 0);
     file[0] = 'B';
     file[1] = 'M';
-    PutLe(file, 2, static_cast<std::uint32_t>(file.size()), 4);
-    PutLe(file, 10, kFileHeaderBytes + kInfoHeaderBytes, 4);
-    PutLe(file, 14, kInfoHeaderBytes, 4);
-    PutLe(file, 18, static_cast<std::uint32_t>(width), 4);
-    PutLe(file, 22, static_cast<std::uint32_t>(height), 4);
-    PutLe(file, 26, 1, 2);
-    PutLe(file, 28, 24, 2);
-    PutLe(file, 34, static_cast<std::uint32_t>(pixelBytes), 4);
+    PutLe32(file, 2, static_cast<std::uint32_t>(file.size()));
+    PutLe32(file, 10, kFileHeaderBytes + kInfoHeaderBytes);
+    PutLe32(file, 14, kInfoHeaderBytes);
+    PutLe32(file, 18, static_cast<std::uint32_t>(width));
+    PutLe32(file, 22, static_cast<std::uint32_t>(height));
+    PutLe16(file, 26, 1);
+    PutLe16(file, 28, 24);
+    PutLe32(file, 34, static_cast<std::uint32_t>(pixelBytes));
     std::uint8_t* rows = file.data() + kFileHeaderBytes + kInfoHeaderBytes;
     for (int y = 0; y < height; ++y) {
         std::uint8_t* row = rows + static_cast<std::size_t>(height - 1 - y) * rowBytes;

@@ -1,5 +1,6 @@
 #include "support/pe_writer.h"
 
+#include "bytes/little_endian.h"
 #include "sysinfo/pe/pe_layout.h"
 
 #include <cstdio>
@@ -67,18 +68,6 @@ std::string Hex8(std::uint16_t language, std::uint16_t codePage)
 }
 
 } // namespace
-
-void PutLe16(Bytes& bytes, std::size_t offset, std::uint16_t value)
-{
-    bytes[offset] = static_cast<std::uint8_t>(value);
-    bytes[offset + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void PutLe32(Bytes& bytes, std::size_t offset, std::uint32_t value)
-{
-    PutLe16(bytes, offset, static_cast<std::uint16_t>(value));
-    PutLe16(bytes, offset + 2, static_cast<std::uint16_t>(value >> 16));
-}
 
 VersionBlock TextBlock(const std::string& key, const std::string& text)
 {

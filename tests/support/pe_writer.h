@@ -74,7 +74,4 @@ PeImage BuildPeImage(const PeImageSpec& wanted);
 // A PE32 image whose FileVersion is `version`.
 Bytes PeWithVersion(const std::string& version, PeKind kind = PeKind::Pe32);
 
-void PutLe16(Bytes& bytes, std::size_t offset, std::uint16_t value);
-void PutLe32(Bytes& bytes, std::size_t offset, std::uint32_t value);
-
 } // namespace qx::test

@@ -1,6 +1,6 @@
 #include "support/report_archive_fixtures.h"
 
-#include "app/bmp/write_screen_bitmap.h"
+#include "bitmap/write_screen_bitmap.h"
 #include "support/memory_file_store.h"
 
 #include <qxcompress.h>
@@ -22,7 +22,7 @@ constexpr std::size_t kNameField = QXCOMPRESS_MAX_PATH_LENGTH + 1;
 std::vector<std::uint8_t> ReportFileBytes(const Bitmap& screen, const std::string& text)
 {
     MemoryFileStore memory;
-    if (!bmp::WriteScreenBitmap(screen, memory, "screen")) return {};
+    if (!bitmap::WriteScreenBitmap(screen, memory, "screen")) return {};
     std::vector<std::uint8_t> bytes = memory.files["screen"];
     bytes.insert(bytes.end(), text.begin(), text.end());
     return bytes;

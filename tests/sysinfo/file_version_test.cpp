@@ -1,4 +1,5 @@
 // The PE version-resource reader and both forms of ReadFileVersion.
+#include "bytes/little_endian.h"
 #include "sysinfo/file_version.h"
 #include "sysinfo/pe/pe_layout.h"
 #include "sysinfo/pe/version_info.h"
@@ -13,13 +14,13 @@
 
 namespace {
 
+using qx::PutLe16;
+using qx::PutLe32;
 using qx::sysinfo::ReadFileVersion;
 using qx::test::Bytes;
 using qx::test::BuildPeImage;
 using qx::test::EncodeBlock;
 using qx::test::PeKind;
-using qx::test::PutLe16;
-using qx::test::PutLe32;
 using qx::test::VersionBlock;
 using qx::test::VersionInfoBlock;
 using qx::test::VersionResourceSpec;

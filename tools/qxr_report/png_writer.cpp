@@ -31,7 +31,7 @@ void PutChunk(std::vector<std::uint8_t>& out, std::string_view type, std::span<c
 }
 
 // Each row: the filter byte, then the row's red, green, blue bytes.
-std::vector<std::uint8_t> Scanlines(const qx::bmp::RgbImage& image)
+std::vector<std::uint8_t> Scanlines(const qx::bitmap::RgbImage& image)
 {
     const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 3;
     std::vector<std::uint8_t> raw;
@@ -97,7 +97,7 @@ std::uint32_t Adler32(std::span<const std::uint8_t> bytes)
     return (b << 16) | a;
 }
 
-std::vector<std::uint8_t> EncodePng(const qx::bmp::RgbImage& image)
+std::vector<std::uint8_t> EncodePng(const qx::bitmap::RgbImage& image)
 {
     std::vector<std::uint8_t> png(kSignature.begin(), kSignature.end());
     std::vector<std::uint8_t> header;

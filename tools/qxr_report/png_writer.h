@@ -4,7 +4,7 @@
 // image data in stored (uncompressed) deflate blocks, so it needs no
 // compression library. Decoders read it like any other PNG.
 
-#include "app/bmp/bmp_reader.h"
+#include "bitmap/bmp_reader.h"
 
 #include <cstdint>
 #include <span>
@@ -19,6 +19,6 @@ std::uint32_t Crc32(std::span<const std::uint8_t> bytes, std::uint32_t crc = 0);
 std::uint32_t Adler32(std::span<const std::uint8_t> bytes);
 
 // The PNG file of `image` (width and height positive).
-std::vector<std::uint8_t> EncodePng(const qx::bmp::RgbImage& image);
+std::vector<std::uint8_t> EncodePng(const qx::bitmap::RgbImage& image);
 
 } // namespace qxr

@@ -91,10 +91,10 @@ ReportResult ReadReportArchive(const std::string& archivePath, const std::string
 
     std::ifstream in(work.Path(), std::ios::binary);
     result.report.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    const std::optional<std::size_t> length = qx::bmp::BitmapFileLength(result.report.bytes);
-    qx::bmp::ReadResult bitmap;
-    if (length) bitmap = qx::bmp::ReadBmpFile(std::span(result.report.bytes).first(*length));
-    if (!length || bitmap.error != qx::bmp::ReadError::None) {
+    const std::optional<std::size_t> length = qx::bitmap::BitmapFileLength(result.report.bytes);
+    qx::bitmap::ReadResult bitmap;
+    if (length) bitmap = qx::bitmap::ReadBmpFile(std::span(result.report.bytes).first(*length));
+    if (!length || bitmap.error != qx::bitmap::ReadError::None) {
         result.error = ReportError::NoBitmap;
         result.report = ReportFile{};
         return result;

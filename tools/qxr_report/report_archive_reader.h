@@ -4,7 +4,7 @@
 // report file, a bitmap file immediately followed by the report text; the
 // bitmap's own size field tells where the text begins.
 
-#include "app/bmp/bmp_reader.h"
+#include "bitmap/bmp_reader.h"
 
 #include <cstdint>
 #include <span>
@@ -26,7 +26,7 @@ enum class ReportError {
 struct ReportFile {
     std::vector<std::uint8_t> bytes;
     std::size_t bitmapLength = 0;
-    qx::bmp::RgbImage image; // the bitmap's pixels
+    qx::bitmap::RgbImage image; // the bitmap's pixels
 
     std::span<const std::uint8_t> Bitmap() const { return std::span(bytes).first(bitmapLength); }
     std::span<const std::uint8_t> Text() const { return std::span(bytes).subspan(bitmapLength); }

@@ -94,7 +94,7 @@ void CBetaApp::ShowCapturedImage(const Bitmap* image)
                                                                              : platform::ImagePlacement::OnWhite);
 }
 
-report::IncidentPoint CBetaApp::PickIncidentPoint()
+IncidentPoint CBetaApp::PickIncidentPoint()
 {
     m_pick.Begin();
     ShowCapturedImage(&m_hScreenBitmap);

@@ -55,14 +55,14 @@ public:
 
     // report::ReportApplication
     Bitmap& ScreenImage() override { return m_hScreenBitmap; }
-    report::IncidentPoint PickIncidentPoint() override;
+    IncidentPoint PickIncidentPoint() override;
     bool CheckInstallation(std::string& installDir) override;
 
     const CaptureWatcher& Watcher() const { return m_watcher; }
     StartPhase Phase() const { return m_bStarting; }
     int ScreenWidth() const { return m_nScreenWidth; }
     int ScreenHeight() const { return m_nScreenHeight; }
-    report::IncidentPoint LastIncidentPoint() const { return m_pick.Point(); }
+    IncidentPoint LastIncidentPoint() const { return m_pick.Point(); }
 
 private:
     void RestoreForeground(platform::WindowHandle window);

@@ -4,7 +4,7 @@ namespace qx::app {
 
 void IncidentPick::Begin()
 {
-    m_point = report::IncidentPoint{};
+    m_point = IncidentPoint{};
     m_picking = true;
 }
 
@@ -12,7 +12,7 @@ void IncidentPick::OnLeftButtonUp(int x, int y)
 {
     if (!m_picking) return;
     m_picking = false;
-    m_point = report::IncidentPoint{x, y};
+    m_point = IncidentPoint{x, y};
 }
 
 void IncidentPick::OnRightButtonUp()

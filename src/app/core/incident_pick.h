@@ -6,8 +6,8 @@
 // the pick can never wait on a window that is gone. Events outside a pick
 // do nothing.
 
+#include "bitmap/incident_point.h"
 #include "platform/pick_surface.h"
-#include "report/incident_point.h"
 
 namespace qx::app {
 
@@ -21,11 +21,11 @@ public:
     bool IsPicking() const override { return m_picking; }
 
     // The last pick's point (g_ptIncident).
-    report::IncidentPoint Point() const { return m_point; }
+    IncidentPoint Point() const { return m_point; }
 
 private:
     bool m_picking = false;
-    report::IncidentPoint m_point;
+    IncidentPoint m_point;
 };
 
 } // namespace qx::app

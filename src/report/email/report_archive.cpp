@@ -1,6 +1,6 @@
 #include "report/email/report_archive.h"
 
-#include "app/bmp/write_screen_bitmap.h"
+#include "bitmap/write_screen_bitmap.h"
 #include "config/keys.h"
 #include "config/notices.h"
 #include "report/email/archive_name.h"
@@ -64,7 +64,8 @@ bool WriteTextAndClose(platform::OutputFile& file, const CReportRecord& record)
 
 ArchiveOutcome WriteReportArchive(const CReportRecord& record, EmailServices& s)
 {
-    const std::string defaultName = DefaultArchiveName(record.m_strSerial, config::ReadReportNumber(s.profile));
+    const std::string defaultName =
+        DefaultArchiveName(record.m_identity.m_strSerial, config::ReadReportNumber(s.profile));
     const std::optional<std::string> archivePath = s.ui.AskArchivePath(defaultName);
     if (!archivePath) return ArchiveOutcome::Cancelled;
 
@@ -79,7 +80,7 @@ ArchiveOutcome WriteReportArchive(const CReportRecord& record, EmailServices& s)
     s.ui.OpenBusyWindow();
     s.ui.SetWaitCursor(WaitCursor::On);
 
-    if (!bmp::WriteScreenBitmap(s.screen, s.files, temp.Path()))
+    if (!bitmap::WriteScreenBitmap(s.screen, s.files, temp.Path()))
         return EndWithMessage(s.ui, temp, res::kMsgArchiveFailed, ArchiveOutcome::BitmapFailed);
 
     const std::unique_ptr<platform::OutputFile> file = s.files.Open(temp.Path(), platform::OpenMode::Append);

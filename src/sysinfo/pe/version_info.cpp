@@ -1,6 +1,6 @@
 #include "sysinfo/pe/version_info.h"
 
-#include "sysinfo/pe/little_endian.h"
+#include "bytes/little_endian.h"
 #include "sysinfo/pe/pe_layout.h"
 #include "text/ascii_case.h"
 #include "text/cp1252.h"
@@ -25,11 +25,11 @@ std::string Utf16ToCp1252(Span bytes, std::size_t offset, std::size_t end)
 {
     std::string text;
     for (std::size_t at = offset; at + 2 <= end; at += 2) {
-        const char32_t unit = Le16(bytes, at);
+        const char32_t unit = GetLe16(bytes, at);
         if (unit == 0) break;
         char32_t codePoint = unit;
         if (unit >= 0xD800 && unit <= 0xDBFF && at + 4 <= end) {
-            const char32_t low = Le16(bytes, at + 2);
+            const char32_t low = GetLe16(bytes, at + 2);
             if (low >= 0xDC00 && low <= 0xDFFF) {
                 codePoint = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
                 at += 2;
@@ -46,15 +46,15 @@ public:
     static std::optional<Block> At(Span bytes, std::size_t offset)
     {
         if (offset > bytes.size() || bytes.size() - offset < kBlockHeaderSize) return std::nullopt;
-        const std::size_t length = Le16(bytes, offset);
+        const std::size_t length = GetLe16(bytes, offset);
         if (length < kBlockHeaderSize || length > bytes.size() - offset) return std::nullopt;
         Block block;
         block.m_bytes = bytes.subspan(offset, length);
-        const std::size_t valueLength = Le16(block.m_bytes, 2);
-        const bool text = Le16(block.m_bytes, 4) == kBlockTypeText;
+        const std::size_t valueLength = GetLe16(block.m_bytes, 2);
+        const bool text = GetLe16(block.m_bytes, 4) == kBlockTypeText;
 
         std::size_t keyEnd = kBlockHeaderSize;
-        while (keyEnd + 2 <= length && Le16(block.m_bytes, keyEnd) != 0) keyEnd += 2;
+        while (keyEnd + 2 <= length && GetLe16(block.m_bytes, keyEnd) != 0) keyEnd += 2;
         if (keyEnd + 2 > length) return std::nullopt;
         block.m_key = block.m_bytes.subspan(kBlockHeaderSize, keyEnd - kBlockHeaderSize);
         block.m_valueOffset = std::min(Align(keyEnd + 2), length);
@@ -68,7 +68,7 @@ public:
     {
         if (m_key.size() != key.size() * 2) return false;
         for (std::size_t i = 0; i < key.size(); ++i) {
-            const std::uint16_t unit = Le16(m_key, i * 2);
+            const std::uint16_t unit = GetLe16(m_key, i * 2);
             const char c = static_cast<char>(unit);
             if (unit > 0x7F || text::ToLowerAscii(c) != text::ToLowerAscii(key[i])) return false;
         }
@@ -116,8 +116,8 @@ std::optional<std::string> QueryFileVersion(Span resource)
     const std::optional<Block> varInfo = root->Child("VarFileInfo");
     const std::optional<Block> translation = varInfo ? varInfo->Child("Translation") : std::nullopt;
     if (!translation || translation->Value().size() < kTranslationEntrySize) return std::nullopt;
-    const std::uint16_t language = Le16(translation->Value(), 0);
-    const std::uint16_t codePage = Le16(translation->Value(), 2);
+    const std::uint16_t language = GetLe16(translation->Value(), 0);
+    const std::uint16_t codePage = GetLe16(translation->Value(), 2);
 
     char tableKey[9];
     std::snprintf(tableKey, sizeof tableKey, "%04X%04X", static_cast<unsigned>(language), static_cast<unsigned>(codePage));

@@ -1,6 +1,6 @@
 #include "sysinfo/pe/version_resource.h"
 
-#include "sysinfo/pe/little_endian.h"
+#include "bytes/little_endian.h"
 #include "sysinfo/pe/pe_layout.h"
 
 #include <array>
@@ -65,12 +65,12 @@ public:
     {
         std::array<std::uint8_t, kResourceTableSize> header{};
         if (!Read(offset, header)) return std::nullopt;
-        const std::size_t count = std::size_t{Le16(header, kNamedEntryCountOffset)} + Le16(header, kIdEntryCountOffset);
+        const std::size_t count = std::size_t{GetLe16(header, kNamedEntryCountOffset)} + GetLe16(header, kIdEntryCountOffset);
         Bytes raw(count * kResourceEntrySize);
         if (!Read(std::uint64_t{offset} + kResourceTableSize, raw)) return std::nullopt;
         std::vector<ResourceEntry> entries(count);
         for (std::size_t i = 0; i < count; ++i)
-            entries[i] = {Le32(raw, i * kResourceEntrySize), Le32(raw, i * kResourceEntrySize + 4)};
+            entries[i] = {GetLe32(raw, i * kResourceEntrySize), GetLe32(raw, i * kResourceEntrySize + 4)};
         return entries;
     }
 
@@ -97,20 +97,20 @@ struct ImageHeaders {
 std::optional<ImageHeaders> ReadHeaders(platform::ReadableFile& file)
 {
     std::array<std::uint8_t, kDosHeaderSize> dos{};
-    if (!ReadExact(file, 0, dos) || Le16(dos, kDosMagicOffset) != kDosMagic) return std::nullopt;
-    const std::uint64_t peOffset = Le32(dos, kNewHeaderOffsetField);
+    if (!ReadExact(file, 0, dos) || GetLe16(dos, kDosMagicOffset) != kDosMagic) return std::nullopt;
+    const std::uint64_t peOffset = GetLe32(dos, kNewHeaderOffsetField);
 
     std::array<std::uint8_t, kSignatureSize + kFileHeaderSize> fileHeader{};
-    if (!ReadExact(file, peOffset, fileHeader) || Le32(fileHeader, 0) != kPeSignature) return std::nullopt;
-    const std::size_t sectionCount = Le16(fileHeader, kSignatureSize + kNumberOfSectionsOffset);
-    const std::size_t optionalSize = Le16(fileHeader, kSignatureSize + kSizeOfOptionalHeaderOffset);
+    if (!ReadExact(file, peOffset, fileHeader) || GetLe32(fileHeader, 0) != kPeSignature) return std::nullopt;
+    const std::size_t sectionCount = GetLe16(fileHeader, kSignatureSize + kNumberOfSectionsOffset);
+    const std::size_t optionalSize = GetLe16(fileHeader, kSignatureSize + kSizeOfOptionalHeaderOffset);
     const std::uint64_t optionalOffset = peOffset + fileHeader.size();
 
     Bytes optional(optionalSize);
     if (!ReadExact(file, optionalOffset, optional) || optional.size() < 2) return std::nullopt;
     std::size_t rvaCountOffset = 0;
     std::size_t directoryOffset = 0;
-    switch (Le16(optional, kOptionalMagicOffset)) {
+    switch (GetLe16(optional, kOptionalMagicOffset)) {
     case kPe32Magic:
         rvaCountOffset = kPe32RvaCountOffset;
         directoryOffset = kPe32DataDirectoryOffset;
@@ -124,19 +124,19 @@ std::optional<ImageHeaders> ReadHeaders(platform::ReadableFile& file)
     }
     const std::size_t resourceField = directoryOffset + kResourceDirectoryIndex * kDataDirectorySize;
     if (optional.size() < resourceField + kDataDirectorySize) return std::nullopt;
-    if (Le32(optional, rvaCountOffset) <= kResourceDirectoryIndex) return std::nullopt;
+    if (GetLe32(optional, rvaCountOffset) <= kResourceDirectoryIndex) return std::nullopt;
 
     ImageHeaders headers;
-    headers.resourceRva = Le32(optional, resourceField);
-    headers.resourceSize = Le32(optional, resourceField + 4);
+    headers.resourceRva = GetLe32(optional, resourceField);
+    headers.resourceSize = GetLe32(optional, resourceField + 4);
     if (headers.resourceRva == 0 || headers.resourceSize == 0) return std::nullopt;
 
     Bytes table(sectionCount * kSectionHeaderSize);
     if (!ReadExact(file, optionalOffset + optionalSize, table)) return std::nullopt;
     for (std::size_t i = 0; i < sectionCount; ++i) {
         const std::size_t at = i * kSectionHeaderSize;
-        headers.sections.push_back({Le32(table, at + kSectionVirtualAddressOffset), Le32(table, at + kSectionRawSizeOffset),
-                                    Le32(table, at + kSectionRawPointerOffset)});
+        headers.sections.push_back({GetLe32(table, at + kSectionVirtualAddressOffset), GetLe32(table, at + kSectionRawSizeOffset),
+                                    GetLe32(table, at + kSectionRawPointerOffset)});
     }
     return headers;
 }
@@ -165,8 +165,8 @@ std::optional<Bytes> ReadVersionResource(platform::ReadableFile& file)
 
     std::array<std::uint8_t, kResourceDataEntrySize> dataEntry{};
     if (!tree.Read(languages->front().Target(), dataEntry)) return std::nullopt;
-    const std::uint32_t dataRva = Le32(dataEntry, 0);
-    const std::uint32_t dataSize = Le32(dataEntry, 4);
+    const std::uint32_t dataRva = GetLe32(dataEntry, 0);
+    const std::uint32_t dataSize = GetLe32(dataEntry, 4);
     if (dataSize == 0 || dataSize > kMaxVersionResourceSize) return std::nullopt;
     Bytes resource(dataSize);
     if (!image.Read(dataRva, resource)) return std::nullopt;
