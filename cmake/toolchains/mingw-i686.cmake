@@ -1,16 +1,6 @@
-# Cross build for i686 Windows with Debian's mingw-w64 (package
-# g++-mingw-w64-i686); test programs run under Wine's wine loader.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for 32-bit Windows with Debian's mingw-w64 (package
+# g++-mingw-w64-i686); its programs run under Wine's 32-bit loader (wine32:i386).
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(QX_MINGW_TARGET i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${QX_MINGW_TARGET}-gcc)
-set(CMAKE_CXX_COMPILER ${QX_MINGW_TARGET}-g++)
-set(CMAKE_RC_COMPILER ${QX_MINGW_TARGET}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${QX_MINGW_TARGET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-find_program(QX_WINE_LOADER NAMES wine PATHS /usr/lib/wine NO_DEFAULT_PATH)
-if(QX_WINE_LOADER)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${QX_WINE_LOADER})
-endif()
+set(QX_WINE_NAME wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

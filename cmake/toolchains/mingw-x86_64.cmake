@@ -1,16 +1,6 @@
-# Cross build for x86_64 Windows with Debian's mingw-w64 (package
-# g++-mingw-w64-x86-64); test programs run under Wine's wine64 loader.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for 64-bit Windows with Debian's mingw-w64 (package
+# g++-mingw-w64-x86-64); its programs run under Wine's 64-bit loader (wine64).
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(QX_MINGW_TARGET x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${QX_MINGW_TARGET}-gcc)
-set(CMAKE_CXX_COMPILER ${QX_MINGW_TARGET}-g++)
-set(CMAKE_RC_COMPILER ${QX_MINGW_TARGET}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${QX_MINGW_TARGET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-find_program(QX_WINE_LOADER NAMES wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
-if(QX_WINE_LOADER)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${QX_WINE_LOADER})
-endif()
+set(QX_WINE_NAME wine64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -49,17 +49,9 @@ std::optional<FileStamp> GetSlotTime(FileSlot slot)
                      static_cast<std::int16_t>(local.tm_min),          static_cast<std::int16_t>(local.tm_sec)};
 }
 
-bool SetSlotTime(FileSlot slot, const FileStamp& stamp)
+bool StoreSlotTime(FileSlot slot, const FileStamp& wanted)
 {
-    const std::optional<FileStamp> read = GetSlotTime(slot);
-    if (!read) return false;
-    const std::optional<FileStamp> wanted = StampToStore(*read, stamp);
-    if (!wanted) return true;
-    if (!FitsDosTime(*wanted)) {
-        SetLastFileError(kErrorInvalidParameter);
-        return false;
-    }
-    std::tm local = DosLocalTime(*wanted);
+    std::tm local = DosLocalTime(wanted);
     const std::time_t seconds = std::mktime(&local);
     if (seconds == static_cast<std::time_t>(-1)) {
         SetLastFileError(kErrorInvalidParameter);

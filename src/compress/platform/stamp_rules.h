@@ -1,20 +1,16 @@
 #pragma once
 
-// The rules of SetSlotTime that do not depend on the system: which parts of
-// a stamp are kept from the file, and which stamps the archive's DOS time
-// stamps can hold.
-
-#include <optional>
+// SetSlotTime's rules, which do not depend on the system: which parts of a
+// stamp are kept from the file, and which stamps the archive's DOS time
+// stamps can hold. Each platform stores the resulting stamp.
 
 #include "compress/platform/file_time.h"
 
 namespace qx::compress {
 
-// The stamp to store given the file's `current` one: -1 in year keeps the
-// date, -1 in hour keeps the time of day; none when both are kept.
-std::optional<FileStamp> StampToStore(const FileStamp& current, const FileStamp& stamp);
-
-// Whether `stamp` is a date and time of the years 1980 to 2107.
-bool FitsDosTime(const FileStamp& stamp);
+// Sets the slot's last-write time to `stamp` (a valid date and time of the
+// years 1980 to 2107), rounded down to the even second; false with the
+// reason in LastFileError.
+bool StoreSlotTime(FileSlot slot, const FileStamp& stamp);
 
 } // namespace qx::compress

@@ -44,19 +44,11 @@ std::optional<FileStamp> GetSlotTime(FileSlot slot)
                      static_cast<std::int16_t>(parts.wMinute), static_cast<std::int16_t>(parts.wSecond)};
 }
 
-bool SetSlotTime(FileSlot slot, const FileStamp& stamp)
+bool StoreSlotTime(FileSlot slot, const FileStamp& wanted)
 {
-    const std::optional<FileStamp> read = GetSlotTime(slot);
-    if (!read) return false;
-    const std::optional<FileStamp> wanted = StampToStore(*read, stamp);
-    if (!wanted) return true;
-    if (!FitsDosTime(*wanted)) {
-        SetLastFileError(kErrorInvalidParameter);
-        return false;
-    }
     const win32::CriticalErrorBoxesOff quiet;
     bool converted = false;
-    const FILETIME local = DosLocalTime(*wanted, converted);
+    const FILETIME local = DosLocalTime(wanted, converted);
     FILETIME universal{};
     if (!converted || !LocalFileTimeToFileTime(&local, &universal) ||
         !SetFileTime(win32::ToHandle(SlotHandle(slot)), nullptr, nullptr, &universal))
