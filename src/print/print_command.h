@@ -9,6 +9,7 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <string>
 
 class QWidget;
 
@@ -16,9 +17,9 @@ namespace qx::print {
 
 // What the Print command takes from the platform.
 struct PrintServices {
-    // The printer set-up dialog over `owner`: the chosen printer, or null
-    // when the tester did not choose one.
-    std::function<std::unique_ptr<platform::Printer>(QWidget* owner)> choosePrinter;
+    // The printer set-up dialog over `owner` for the job `documentName`: the
+    // chosen printer, or null when the tester did not choose one.
+    std::function<std::unique_ptr<platform::Printer>(QWidget* owner, const std::string& documentName)> choosePrinter;
     std::function<DisplayInfo()> display;
     std::function<std::tm()> localTime;
 };

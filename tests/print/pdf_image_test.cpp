@@ -99,7 +99,7 @@ protected:
         auto pdf = A4Pdf(path, orientation);
         QtPrinter* device = pdf.get();
         const PrintServices services{
-            [&](QWidget*) -> std::unique_ptr<platform::Printer> {
+            [&](QWidget*, const std::string&) -> std::unique_ptr<platform::Printer> {
                 // The wrapper forwards to the PDF printer, which must outlive the job.
                 return std::make_unique<Wrap>(*device);
             },
@@ -244,7 +244,7 @@ TEST(PrinterDialog, TheHookPrintsToItsPdfFile)
     test::ScratchDir scratch;
     const std::string path = scratch.File("hook.pdf");
     ::setenv(platform::qt::kPrintToPdfVariable, path.c_str(), 1);
-    auto printer = platform::qt::ChoosePrinter(nullptr);
+    auto printer = platform::qt::ChoosePrinter(nullptr, "Rapport 12345601");
     ::unsetenv(platform::qt::kPrintToPdfVariable);
     ASSERT_TRUE(printer);
     ASSERT_GT(printer->StartDoc("x"), 0);
@@ -264,7 +264,7 @@ TEST(PrinterDialog, CancelGivesNoPrinter)
             dialog->reject();
         }
     });
-    EXPECT_EQ(platform::qt::ChoosePrinter(nullptr), nullptr);
+    EXPECT_EQ(platform::qt::ChoosePrinter(nullptr, "Rapport 12345601"), nullptr);
     EXPECT_TRUE(seen);
 }
 

@@ -121,7 +121,7 @@ TEST_F(PdfPrint, HeaderOnEveryPageBodyOnRowEightAndEveryRowOfTheForm)
     const int lineHeight = ReportLineHeight(*printer);
     const double top = TopOffsetPoints(*printer);
     ASSERT_GT(lineHeight, 0);
-    ASSERT_EQ(PrintReportJob(*printer, header.source, [](platform::Printer&, int) {}), JobOutcome::Printed);
+    ASSERT_EQ(PrintReportJob(*printer, test::kJobName, header.source, [](platform::Printer&, int) {}), JobOutcome::Printed);
     printer.reset();
 
     const auto pages = test::ReadPdfWords(path);
@@ -188,7 +188,7 @@ TEST_F(PdfPrint, AnUnwritableFileIsAJobThatDidNotStart)
     auto printer = A4Pdf(scratch.File("missing-dir/report.pdf"));
     const CReportRecord record;
     test::PinnedHeader header(record);
-    EXPECT_EQ(PrintReportJob(*printer, header.source, [](platform::Printer&, int) {}), JobOutcome::NotStarted);
+    EXPECT_EQ(PrintReportJob(*printer, test::kJobName, header.source, [](platform::Printer&, int) {}), JobOutcome::NotStarted);
     EXPECT_EQ(header.numberReads, 0);
 }
 
@@ -199,7 +199,7 @@ TEST_F(PdfPrint, RowsBelowThePrintableAreaAreLost)
     const int lineHeight = ReportLineHeight(*printer);
     auto font = printer->CreateFont(ReportFontSpec(printer->GetDeviceCaps(platform::DeviceCap::LogPixelsY)));
     printer->SelectFont(font.get());
-    ASSERT_GT(printer->StartDoc(kDocumentName), 0);
+    ASSERT_GT(printer->StartDoc(test::kJobName), 0);
     ASSERT_GT(printer->StartPage(), 0);
     const int lastRow = printer->GetDeviceCaps(platform::DeviceCap::VertRes) / lineHeight - 1;
     const platform::Rect rect{lineHeight, lastRow * lineHeight, 3000, printer->GetDeviceCaps(platform::DeviceCap::PhysicalHeight)};
@@ -218,8 +218,8 @@ TEST_F(PdfPrint, PagesOnlyInsideAStartedJob)
     auto printer = A4Pdf(Output("order.pdf"));
     EXPECT_LE(printer->StartPage(), 0);
     EXPECT_EQ(printer->DrawText("x", {0, 0, 1000, 1000}), 0);
-    ASSERT_GT(printer->StartDoc(kDocumentName), 0);
-    EXPECT_LE(printer->StartDoc(kDocumentName), 0); // one job at a time
+    ASSERT_GT(printer->StartDoc(test::kJobName), 0);
+    EXPECT_LE(printer->StartDoc(test::kJobName), 0); // one job at a time
     EXPECT_EQ(printer->DrawText("x", {0, 0, 1000, 1000}), 0); // no page open yet
     ASSERT_GT(printer->StartPage(), 0);
     EXPECT_LE(printer->StartPage(), 0); // the page is still open

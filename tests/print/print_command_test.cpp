@@ -30,7 +30,7 @@ protected:
     template <typename Wrap = test::ForwardingPrinter>
     PrintServices Services(platform::Printer* printer)
     {
-        return {[this, printer](QWidget*) -> std::unique_ptr<platform::Printer> {
+        return {[this, printer](QWidget*, const std::string& name) -> std::unique_ptr<platform::Printer> {
                     ++dialogs;
                     if (printer == nullptr) return nullptr;
                     return std::make_unique<Wrap>(*printer);
