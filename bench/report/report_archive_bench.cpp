@@ -6,6 +6,7 @@
 #include "platform/posix/posix_file_store.h"
 #include "report/email/report_text.h"
 #include "support/bitmap_fixtures.h"
+#include "support/report_record_builder.h"
 #include "support/scratch_dir.h"
 
 #include <qxcompress.h>
@@ -42,13 +43,12 @@ const qx::Bitmap& Screen()
 
 CReportRecord Record()
 {
-    CReportRecord r;
-    r.m_strName = "Jean Dupont";
-    r.m_strDescription = "Plantage au lancement\r\nd'un projet.";
-    r.m_nReproducible = 0;
-    r.m_nTestMode = 1;
-    r.m_strModules32 = "QXRUN32.EXE 5.50.0.12 (1)\r\n";
-    return r;
+    return qx::test::ReportRecordBuilder()
+        .Name("Jean Dupont")
+        .Description("Plantage au lancement\r\nd'un projet.")
+        .Answers(0, 1)
+        .Modules32("QXRUN32.EXE 5.50.0.12 (1)\r\n")
+        .Build();
 }
 
 // The report file as the E-mail command makes it: the bitmap file, then the text.

@@ -35,7 +35,7 @@ void RunPrintCommand(report::ReportCommandHost& host, const PrintServices& servi
     host.SaveIdentity();
     const IncidentPoint incident = host.PickIncidentPoint();
     const config::Profile& profile = host.Profile();
-    const std::string documentName = ReportDocumentName(host.Record().m_strSerial, config::ReadReportNumber(profile));
+    const std::string documentName = ReportDocumentName(host.Record().m_identity.m_strSerial, config::ReadReportNumber(profile));
     std::unique_ptr<platform::Printer> printer = services.choosePrinter(host.DialogWindow(), documentName);
     if (!printer) return;
 

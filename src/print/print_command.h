@@ -2,6 +2,7 @@
 
 // The command behind the report dialog's "&Imprimer" button (1074).
 
+#include "platform/owner_window.h"
 #include "platform/printer.h"
 #include "print/print_screen_image.h"
 #include "report/report_commands.h"
@@ -11,15 +12,13 @@
 #include <memory>
 #include <string>
 
-class QWidget;
-
 namespace qx::print {
 
 // What the Print command takes from the platform.
 struct PrintServices {
     // The printer set-up dialog over `owner` for the job `documentName`: the
     // chosen printer, or null when the tester did not choose one.
-    std::function<std::unique_ptr<platform::Printer>(QWidget* owner, const std::string& documentName)> choosePrinter;
+    std::function<std::unique_ptr<platform::Printer>(platform::OwnerWindow* owner, const std::string& documentName)> choosePrinter;
     std::function<DisplayInfo()> display;
     std::function<std::tm()> localTime;
 };

@@ -1,5 +1,6 @@
 #include "print/report_rows.h"
 
+#include "report/report_texts.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 
@@ -14,24 +15,11 @@ constexpr std::size_t kCodeWidth = 3;
 constexpr std::size_t kVersionWidth = 6;
 constexpr int kEntriesPerRow = 6;
 
-// printf's "%-Ns": left-aligned, blanks added up to `width`, never cut.
-std::string PadRight(std::string_view text, std::size_t width)
-{
-    std::string padded(text);
-    if (padded.size() < width) padded.append(width - padded.size(), ' ');
-    return padded;
-}
+using report::PadRight;
 
 std::string Labelled(int labelId, std::string_view value)
 {
     return LoadResString(labelId) + std::string(value);
-}
-
-// The label followed by the answer's text, or an empty row for no answer.
-std::string AnswerRow(int labelId, int answer, const std::array<int, 3>& answerIds)
-{
-    if (answer < 0 || answer >= static_cast<int>(answerIds.size())) return {};
-    return Labelled(labelId, LoadResString(answerIds[static_cast<std::size_t>(answer)]));
 }
 
 void Append(std::vector<std::string>& rows, std::vector<std::string> more)
@@ -54,10 +42,11 @@ std::array<std::string, kHeaderRowCount> HeaderRows(const CReportRecord& record,
 {
     return {
         LoadResString(kReportTitle),
-        LoadResString(kLabelDate) + PadRight(date, kDateWidth) + "      " + LoadResString(kLabelSerial) + record.m_strSerial,
+        LoadResString(kLabelDate) + PadRight(date, kDateWidth) + "      " + LoadResString(kLabelSerial) +
+            record.m_identity.m_strSerial,
         Labelled(kLabelReportNumber, reportNumber),
-        Labelled(kLabelName, record.m_strName),
-        Labelled(kLabelCompany, record.m_strCompany),
+        Labelled(kLabelName, record.m_identity.m_strName),
+        Labelled(kLabelCompany, record.m_identity.m_strCompany),
         std::string(),
     };
 }
@@ -117,11 +106,11 @@ std::vector<std::string> ProductCodeRows(std::string_view list, const std::map<s
 std::vector<std::string> BodyRows(const CReportRecord& r)
 {
     std::vector<std::string> rows;
-    rows.push_back(Labelled(kLabelAddress, r.m_strAddress));
-    rows.push_back(LoadResString(kLabelAddressIndent) + r.m_strPostalCode + " - " + r.m_strTown);
-    rows.push_back(Labelled(kLabelPhone, r.m_strPhone));
-    rows.push_back(Labelled(kLabelFax, r.m_strFax));
-    rows.push_back(Labelled(kLabelEmail, r.m_strEmail));
+    rows.push_back(Labelled(kLabelAddress, r.m_identity.m_strAddress));
+    rows.push_back(LoadResString(kLabelAddressIndent) + r.m_identity.m_strPostalCode + " - " + r.m_identity.m_strTown);
+    rows.push_back(Labelled(kLabelPhone, r.m_identity.m_strPhone));
+    rows.push_back(Labelled(kLabelFax, r.m_identity.m_strFax));
+    rows.push_back(Labelled(kLabelEmail, r.m_identity.m_strEmail));
     rows.emplace_back();
     rows.push_back(LoadResString(kLabelDescription));
     Append(rows, SplitFieldRows(r.m_strDescription));
@@ -132,9 +121,9 @@ std::vector<std::string> BodyRows(const CReportRecord& r)
     rows.push_back(LoadResString(kLabelComments));
     Append(rows, SplitFieldRows(r.m_strComments));
     rows.emplace_back();
-    rows.push_back(AnswerRow(kLabelReproducible, r.m_nReproducible, {kAnswerYes, kAnswerNo, kAnswerDontKnow}));
+    rows.push_back(report::AnsweredLabel(kLabelReproducible, r.m_nReproducible, report::kReproducibleAnswers));
     rows.push_back(Labelled(kLabelWindowsVersion, r.m_strWindowsVersion));
-    rows.push_back(AnswerRow(kLabelTestMode, r.m_nTestMode, {kAnswer16Bits, kAnswer32Bits, kAnswerDontKnow}));
+    rows.push_back(report::AnsweredLabel(kLabelTestMode, r.m_nTestMode, report::kTestModeAnswers));
     rows.emplace_back();
     rows.push_back(LoadResString(kLabelDll16));
     rows.push_back(LoadResString(kModuleListHeading));

@@ -16,11 +16,10 @@
 #include "config/profile.h"
 #include "platform/bitmap.h"
 #include "bitmap/incident_point.h"
+#include "platform/owner_window.h"
 #include "report/report_record.h"
 
 #include <string>
-
-class QWidget;
 
 namespace qx::report {
 
@@ -66,7 +65,7 @@ public:
     // dialogs (save dialog, printer dialog). Dialogs built on a template
     // (platform/qt/dialogs/dialog.h) are made with no parent, as the
     // program's notices are.
-    virtual QWidget* DialogWindow() = 0;
+    virtual platform::OwnerWindow* DialogWindow() = 0;
 };
 
 class ReportCommand {

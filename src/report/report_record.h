@@ -7,7 +7,11 @@
 #include <map>
 #include <string>
 
-struct CReportRecord {
+namespace qx::report {
+
+// The tester's identity: the nine identity fields, kept between reports
+// (report/identity/identity_fields.h lists them with their keys and controls).
+struct Identity {
     std::string m_strName;
     std::string m_strCompany;
     std::string m_strAddress;
@@ -17,6 +21,13 @@ struct CReportRecord {
     std::string m_strFax;
     std::string m_strEmail;
     std::string m_strSerial;
+    friend bool operator==(const Identity&, const Identity&) = default;
+};
+
+} // namespace qx::report
+
+struct CReportRecord {
+    qx::report::Identity m_identity;
 
     std::string m_strDescription;
     std::string m_strSteps;

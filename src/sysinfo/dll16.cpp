@@ -1,10 +1,10 @@
 // The 16-bit DLL step: "lstdll16.exe" lists them into a temporary file.
 #include "sysinfo/sysinfo.h"
 
+#include "report/report_texts.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 #include "sysinfo/line_reader.h"
-#include "sysinfo/text_columns.h"
 #include "text/cp1252.h"
 
 #include <chrono>
@@ -41,7 +41,7 @@ std::string ReadPairs(platform::ReadableFile& file)
     LineReader lines(file);
     while (std::optional<std::string> name = lines.Next()) {
         RemoveLineEnd(*name);
-        list += PadRight(*name, kNameWidth);
+        list += report::PadRight(*name, kNameWidth);
         const std::optional<std::string> version = lines.Next();
         if (!version) break;
         list += *version;

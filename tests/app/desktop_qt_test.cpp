@@ -3,7 +3,7 @@
 
 #include "app/core/incident_pick.h"
 #include "platform/qt/desktop/pick_cursor_image.h"
-#include "platform/qt/desktop/qimage_bitmap.h"
+#include "platform/qt/common/qimage_bitmap.h"
 #include "platform/qt/desktop/qt_pick_surface.h"
 #include "resources/cursor_pick.h"
 

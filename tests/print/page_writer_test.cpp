@@ -166,8 +166,8 @@ TEST(PageWriter, ATextTallerThanAPageGoesOnOverTheNextOne)
 TEST(PrintReportJob, SeveralPagesEachStartWithTheHeaderAndBodyGoesOnAtRowEight)
 {
     CReportRecord record;
-    record.m_strName = "Dupont";
-    record.m_strSerial = "654321";
+    record.m_identity.m_strName = "Dupont";
+    record.m_identity.m_strSerial = "654321";
     record.m_strDescription = test::NumberedLines(300);
     PinnedHeader header(record, "0099");
     RecordingPrinter printer;

@@ -8,8 +8,8 @@
 
 #include "config/keys.h"
 #include "config/notices.h"
-#include "fake_print_host.h"
-#include "forwarding_printer.h"
+#include "support/fake_print_host.h"
+#include "support/forwarding_printer.h"
 #include "pdf_pages.h"
 #include "support/scratch_dir.h"
 
@@ -80,7 +80,7 @@ class PdfImage : public ::testing::Test {
 protected:
     PdfImage() : host(scratch.Path(), GreyScreen(1024, 768))
     {
-        host.record.m_strName = "Dupont";
+        host.record.m_identity.m_strName = "Dupont";
         host.Profile().Write(config::kSectionQxBeta, config::kKeyReportNumber, "3");
     }
 
@@ -99,7 +99,7 @@ protected:
         auto pdf = A4Pdf(path, orientation);
         QtPrinter* device = pdf.get();
         const PrintServices services{
-            [&](QWidget*, const std::string&) -> std::unique_ptr<platform::Printer> {
+            [&](platform::OwnerWindow*, const std::string&) -> std::unique_ptr<platform::Printer> {
                 // The wrapper forwards to the PDF printer, which must outlive the job.
                 return std::make_unique<Wrap>(*device);
             },

@@ -7,6 +7,7 @@
 
 #include "pdf_pages.h"
 #include "print_fixtures.h"
+#include "support/report_record_builder.h"
 #include "support/scratch_dir.h"
 #include "text/cp1252.h"
 
@@ -72,33 +73,29 @@ std::string U(std::string_view cp1252)
 
 CReportRecord ThirteenFileRecord()
 {
-    CReportRecord r;
-    r.m_strName = "Martin Dupont";
-    r.m_strCompany = text::Utf8ToCp1252("Société Exemple");
-    r.m_strSerial = "123456";
-    r.m_strAddress = "12 rue des Lilas";
-    r.m_strPostalCode = "69003";
-    r.m_strTown = "Lyon";
-    r.m_strPhone = "04 72 00 00 01";
-    r.m_strFax = "04 72 00 00 02";
-    r.m_strEmail = "martin@example.fr";
-    r.m_strDescription = "First paragraph.\r\n\r\nSecond paragraph.";
-    r.m_strSteps = "Open a project.\r\nPress F9.";
-    r.m_nReproducible = -1;
-    r.m_nTestMode = 1;
-    r.m_strWindowsVersion = "Linux 6.1.0 Debian GNU/Linux 12";
-    r.m_strDll16 = "Aucune\r\n";
-    r.m_strModules32 = "QXRUN.EXE                                               5.50            1\r\n";
+    test::ReportRecordBuilder r;
+    r.Name("Martin Dupont")
+        .Company(text::Utf8ToCp1252("Société Exemple"))
+        .Serial("123456")
+        .Address("12 rue des Lilas", "69003", "Lyon")
+        .Phone("04 72 00 00 01")
+        .Fax("04 72 00 00 02")
+        .Email("martin@example.fr")
+        .Description("First paragraph.\r\n\r\nSecond paragraph.")
+        .Steps("Open a project.\r\nPress F9.")
+        .Answers(-1, 1)
+        .WindowsVersion("Linux 6.1.0 Debian GNU/Linux 12")
+        .Dll16("Aucune\r\n")
+        .Modules32("QXRUN.EXE                                               5.50            1\r\n");
     // Twelve executables and one DLL the table knows, one file it does not.
+    std::string executables;
     for (int i = 1; i <= 12; ++i) {
         const std::string name = "QXEXE" + std::to_string(i) + ".EXE";
-        r.m_strExeOnDisk += name + " 5.50\r\n";
-        r.m_mapProductCodes[name] = (i < 10 ? "A0" : "A") + std::to_string(i);
+        executables += name + " 5.50\r\n";
+        r.ProductCode(name, (i < 10 ? "A0" : "A") + std::to_string(i));
     }
-    r.m_strExeOnDisk += "NOTQX.EXE 1.0\r\n";
-    r.m_strDllOnDisk = "QXDLL.DLL 5.5a\r\n";
-    r.m_mapProductCodes["QXDLL.DLL"] = "B100";
-    return r;
+    r.ExeOnDisk(executables + "NOTQX.EXE 1.0\r\n").DllOnDisk("QXDLL.DLL 5.5a\r\n").ProductCode("QXDLL.DLL", "B100");
+    return r.Build();
 }
 
 class PdfPrint : public ::testing::Test {

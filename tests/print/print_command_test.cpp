@@ -3,8 +3,8 @@
 #include "bitmap/incident_marker.h"
 #include "config/keys.h"
 #include "config/notices.h"
-#include "fake_print_host.h"
-#include "forwarding_printer.h"
+#include "support/fake_print_host.h"
+#include "support/forwarding_printer.h"
 #include "support/bitmap_fixtures.h"
 #include "support/recording_printer.h"
 #include "support/scratch_dir.h"
@@ -21,7 +21,7 @@ class PrintCommand : public ::testing::Test {
 protected:
     PrintCommand() : host(scratch.Path(), test::ScreenshotLike(320, 200, 32, 4))
     {
-        host.record.m_strName = "Dupont";
+        host.record.m_identity.m_strName = "Dupont";
         host.Profile().Write(config::kSectionQxBeta, config::kKeyReportNumber, "5");
     }
 
@@ -30,7 +30,7 @@ protected:
     template <typename Wrap = test::ForwardingPrinter>
     PrintServices Services(platform::Printer* printer)
     {
-        return {[this, printer](QWidget*, const std::string& name) -> std::unique_ptr<platform::Printer> {
+        return {[this, printer](platform::OwnerWindow*, const std::string& name) -> std::unique_ptr<platform::Printer> {
                     ++dialogs;
                     if (printer == nullptr) return nullptr;
                     return std::make_unique<Wrap>(*printer);

@@ -1,5 +1,6 @@
 #include "print/report_rows.h"
 
+#include "support/report_record_builder.h"
 #include "text/cp1252.h"
 
 #include <gtest/gtest.h>
@@ -30,9 +31,9 @@ TEST(ReportDate, DayAndMonthOnTwoDigitsYearOnFour)
 TEST(HeaderRows, SixRowsWithDateSerialAndStoredNumber)
 {
     CReportRecord record;
-    record.m_strName = "Dupont";
-    record.m_strCompany = Cp("Société Générale");
-    record.m_strSerial = "123456";
+    record.m_identity.m_strName = "Dupont";
+    record.m_identity.m_strCompany = Cp("Société Générale");
+    record.m_identity.m_strSerial = "123456";
     const auto rows = HeaderRows(record, "07/03/2026", "0042");
     EXPECT_EQ(rows[0], Cp("Rapport Bêta Version à faxer au 01 47 20 55 50"));
     EXPECT_EQ(rows[1], Cp("Date    : 07/03/2026      N°série : 123456"));
@@ -112,25 +113,22 @@ TEST(ProductCodeRows, NothingForAnEmptyListOrNoKnownFile)
 
 CReportRecord FullRecord()
 {
-    CReportRecord r;
-    r.m_strAddress = "1 rue de la Paix";
-    r.m_strPostalCode = "75002";
-    r.m_strTown = "Paris";
-    r.m_strPhone = "01 02 03 04 05";
-    r.m_strFax = "01 02 03 04 06";
-    r.m_strEmail = "test@example.fr";
-    r.m_strDescription = "It broke.\r\n\r\nBadly.";
-    r.m_strSteps = "Click.";
-    r.m_strComments = "";
-    r.m_nReproducible = -1;
-    r.m_nTestMode = 1;
-    r.m_strWindowsVersion = "Linux 6.1";
-    r.m_strDll16 = "Aucune\r\n";
-    r.m_strModules32 = "QXRUN.EXE 5.50 1\r\nQXLIB.DLL 5.50 2\r\n";
-    r.m_strExeOnDisk = "QXRUN.EXE 5.50\r\n";
-    r.m_strDllOnDisk = "QXLIB.DLL 5.50\r\nOTHER.DLL 1.0\r\n";
-    r.m_mapProductCodes = {{"QXRUN.EXE", "A01"}, {"QXLIB.DLL", "B01"}};
-    return r;
+    return test::ReportRecordBuilder()
+        .Address("1 rue de la Paix", "75002", "Paris")
+        .Phone("01 02 03 04 05")
+        .Fax("01 02 03 04 06")
+        .Email("test@example.fr")
+        .Description("It broke.\r\n\r\nBadly.")
+        .Steps("Click.")
+        .Answers(-1, 1)
+        .WindowsVersion("Linux 6.1")
+        .Dll16("Aucune\r\n")
+        .Modules32("QXRUN.EXE 5.50 1\r\nQXLIB.DLL 5.50 2\r\n")
+        .ExeOnDisk("QXRUN.EXE 5.50\r\n")
+        .DllOnDisk("QXLIB.DLL 5.50\r\nOTHER.DLL 1.0\r\n")
+        .ProductCode("QXRUN.EXE", "A01")
+        .ProductCode("QXLIB.DLL", "B01")
+        .Build();
 }
 
 TEST(BodyRows, EveryRowInOrder)

@@ -1,4 +1,5 @@
-// GoogleTest under a QApplication, for tests of widgets.
+// GoogleTest under a QApplication, for tests of widgets, dialogs and
+// printing (the font database, the printer dialog).
 
 #include <QApplication>
 

@@ -1,9 +1,9 @@
 #include "app/qt/qt_app_dialogs.h"
 
 #include "platform/posix/local_system_services.h"
-#include "report/dialogs/notice_dlg.h"
 #include "report/dialogs/opening_steps.h"
-#include "report/dialogs/report_dlg.h"
+#include "report/dialogs/qt/notice_dlg.h"
+#include "report/dialogs/qt/report_dlg.h"
 
 namespace qx::app {
 
@@ -15,13 +15,13 @@ QtAppDialogs::QtAppDialogs(const config::Profile& profile, report::ReportCommand
 
 void QtAppDialogs::RunStartNotice()
 {
-    report::CStartNoticeDlg notice(m_profile);
+    report::CNoticeDlg notice(report::kStartNotice, m_profile);
     notice.DoModal();
 }
 
 void QtAppDialogs::RunCaptureNotice()
 {
-    report::CCaptureNoticeDlg notice(m_profile);
+    report::CNoticeDlg notice(report::kCaptureNotice, m_profile);
     notice.DoModal();
 }
 

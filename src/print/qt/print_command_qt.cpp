@@ -1,5 +1,6 @@
 #include "print/print_command.h"
 
+#include "platform/qt/common/owner_widget.h"
 #include "platform/qt/printer/printer_dialog.h"
 
 #include <QGuiApplication>
@@ -18,6 +19,11 @@ DisplayInfo PrimaryDisplay()
     return {static_cast<int>(screen->size().width() * screen->devicePixelRatio()), {}};
 }
 
+std::unique_ptr<platform::Printer> ChoosePrinterOver(platform::OwnerWindow* owner, const std::string& documentName)
+{
+    return platform::qt::ChoosePrinter(platform::WidgetOf(owner), documentName);
+}
+
 std::tm LocalTimeNow()
 {
     const std::time_t now = std::time(nullptr);
@@ -30,7 +36,7 @@ class PrintCommand final : public report::ReportCommand {
 public:
     void Run(report::ReportCommandHost& host) override
     {
-        RunPrintCommand(host, {platform::qt::ChoosePrinter, PrimaryDisplay, LocalTimeNow});
+        RunPrintCommand(host, {ChoosePrinterOver, PrimaryDisplay, LocalTimeNow});
     }
 };
 

@@ -64,7 +64,8 @@ bool WriteTextAndClose(platform::OutputFile& file, const CReportRecord& record)
 
 ArchiveOutcome WriteReportArchive(const CReportRecord& record, EmailServices& s)
 {
-    const std::string defaultName = DefaultArchiveName(record.m_strSerial, config::ReadReportNumber(s.profile));
+    const std::string defaultName =
+        DefaultArchiveName(record.m_identity.m_strSerial, config::ReadReportNumber(s.profile));
     const std::optional<std::string> archivePath = s.ui.AskArchivePath(defaultName);
     if (!archivePath) return ArchiveOutcome::Cancelled;
 

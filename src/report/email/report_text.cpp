@@ -1,5 +1,6 @@
 #include "report/email/report_text.h"
 
+#include "report/report_texts.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 
@@ -15,11 +16,11 @@ constexpr const char* kBlankLine = "\r\n\r\n";
 // The string-table numbers of the labels and answers.
 using namespace res;
 
-// The label followed by the text of answer 0, 1 or 2; empty for any other answer.
-std::string AnswerPiece(const char* before, StringId label, int answer, const StringId (&answers)[3])
+// The answered label after `before`; empty for no answer.
+std::string AnswerPiece(const char* before, StringId label, int answer, const AnswerTexts& answers)
 {
-    if (answer < 0 || answer > 2) return {};
-    return before + LoadResString(label) + LoadResString(answers[answer]);
+    const std::string answered = AnsweredLabel(label, answer, answers);
+    return answered.empty() ? answered : before + answered;
 }
 
 } // namespace
@@ -30,21 +31,21 @@ std::array<std::string, kReportTextPieces> BuildReportTextPieces(const CReportRe
     return {
         kBlankLine,
         text(kReportTitle),
-        kBlankLine + text(kLabelName) + r.m_strName + kLineEnd,
-        text(kLabelCompany) + r.m_strCompany + kLineEnd,
-        text(kLabelAddress) + r.m_strAddress + kLineEnd,
-        text(kLabelAddressIndent) + r.m_strPostalCode + " - " + r.m_strTown + kLineEnd,
-        text(kLabelPhone) + r.m_strPhone + kLineEnd,
-        text(kLabelFax) + r.m_strFax + kLineEnd,
-        text(kLabelEmail) + r.m_strEmail + kLineEnd,
-        text(kLabelSerial) + r.m_strSerial + kLineEnd,
+        kBlankLine + text(kLabelName) + r.m_identity.m_strName + kLineEnd,
+        text(kLabelCompany) + r.m_identity.m_strCompany + kLineEnd,
+        text(kLabelAddress) + r.m_identity.m_strAddress + kLineEnd,
+        text(kLabelAddressIndent) + r.m_identity.m_strPostalCode + " - " + r.m_identity.m_strTown + kLineEnd,
+        text(kLabelPhone) + r.m_identity.m_strPhone + kLineEnd,
+        text(kLabelFax) + r.m_identity.m_strFax + kLineEnd,
+        text(kLabelEmail) + r.m_identity.m_strEmail + kLineEnd,
+        text(kLabelSerial) + r.m_identity.m_strSerial + kLineEnd,
         kLineEnd + text(kLabelDescription) + kLineEnd + r.m_strDescription,
         kBlankLine + text(kLabelSteps) + kLineEnd + r.m_strSteps,
         kBlankLine + text(kLabelComments) + kLineEnd + r.m_strComments,
         kBlankLine,
-        AnswerPiece("", kLabelReproducible, r.m_nReproducible, {kAnswerYes, kAnswerNo, kAnswerDontKnow}),
+        AnswerPiece("", kLabelReproducible, r.m_nReproducible, kReproducibleAnswers),
         kLineEnd + text(kLabelWindowsVersion) + r.m_strWindowsVersion,
-        AnswerPiece(kLineEnd, kLabelTestMode, r.m_nTestMode, {kAnswer16Bits, kAnswer32Bits, kAnswerDontKnow}),
+        AnswerPiece(kLineEnd, kLabelTestMode, r.m_nTestMode, kTestModeAnswers),
         kBlankLine + text(kLabelDll16) + kLineEnd + r.m_strDll16,
         kLineEnd + text(kLabelModules32) + kLineEnd + r.m_strModules32,
         kLineEnd + text(kLabelExeOnDisk) + kLineEnd + r.m_strExeOnDisk,

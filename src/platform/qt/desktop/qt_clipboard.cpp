@@ -1,6 +1,6 @@
 #include "platform/qt/desktop/qt_clipboard.h"
 
-#include "platform/qt/desktop/qimage_bitmap.h"
+#include "platform/qt/common/qimage_bitmap.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

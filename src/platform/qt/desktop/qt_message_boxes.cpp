@@ -1,7 +1,7 @@
 #include "platform/qt/desktop/qt_message_boxes.h"
 
 #include "platform/qt/dialogs/message_box.h"
-#include "platform/qt/dialogs/qt_text.h"
+#include "platform/qt/common/qt_text.h"
 
 namespace qx::platform {
 

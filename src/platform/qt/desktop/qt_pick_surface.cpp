@@ -1,7 +1,7 @@
 #include "platform/qt/desktop/qt_pick_surface.h"
 
 #include "platform/qt/desktop/pick_cursor_image.h"
-#include "platform/qt/desktop/qimage_bitmap.h"
+#include "platform/qt/common/qimage_bitmap.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "platform/qt/desktop/qt_watcher_window.h"
 
 #include "platform/qt/dialogs/app_icon_image.h"
-#include "platform/qt/dialogs/qt_text.h"
+#include "platform/qt/common/qt_text.h"
 #include "resources/product_mark.h"
 
 #include <QCloseEvent>

@@ -3,7 +3,7 @@
 #include "platform/qt/dialogs/app_icon_image.h"
 #include "platform/qt/dialogs/edit_input_rule.h"
 #include "platform/qt/dialogs/group_frame.h"
-#include "platform/qt/dialogs/qt_text.h"
+#include "platform/qt/common/qt_text.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

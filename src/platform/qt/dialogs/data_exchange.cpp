@@ -2,7 +2,7 @@
 
 #include "platform/qt/dialogs/edit_input_rule.h"
 #include "platform/qt/dialogs/message_box.h"
-#include "platform/qt/dialogs/qt_text.h"
+#include "platform/qt/common/qt_text.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

@@ -5,7 +5,7 @@
 #include "platform/qt/dialogs/data_exchange.h"
 #include "platform/qt/dialogs/dialog_font.h"
 #include "platform/qt/dialogs/dialog_window.h"
-#include "platform/qt/dialogs/qt_text.h"
+#include "platform/qt/common/qt_text.h"
 
 #include <QEventLoop>
 #include <QMenu>

@@ -1,6 +1,6 @@
 #include "platform/qt/dialogs/dialog_font.h"
 
-#include "platform/qt/dialogs/qt_text.h"
+#include "platform/qt/common/qt_text.h"
 
 #include <QStringList>
 

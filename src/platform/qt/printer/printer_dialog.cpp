@@ -2,7 +2,7 @@
 
 #include "platform/qt/printer/locale_paper.h"
 #include "platform/qt/printer/qt_printer.h"
-#include "text/cp1252.h"
+#include "platform/qt/common/qt_text.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -19,7 +19,7 @@ namespace {
 std::unique_ptr<QPrinter> ReportPrinter(const std::string& documentName)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setDocName(QString::fromStdString(qx::text::Cp1252ToUtf8(documentName)));
+    printer->setDocName(ui::ToQString(documentName));
     printer->setPageSize(LocalePaperSize());
     return printer;
 }
@@ -28,7 +28,7 @@ std::unique_ptr<QPrinter> ReportPrinter(const std::string& documentName)
 
 QString DefaultPdfPath(const std::string& documentName)
 {
-    return QDir::current().filePath(QString::fromStdString(qx::text::Cp1252ToUtf8(documentName)) + ".pdf");
+    return QDir::current().filePath(ui::ToQString(documentName) + ".pdf");
 }
 
 std::unique_ptr<Printer> MakePdfPrinter(const QString& path, const std::string& documentName)

@@ -1,6 +1,7 @@
 #include "platform/qt/printer/qt_printer.h"
 
-#include "text/cp1252.h"
+#include "platform/qt/common/qimage_bitmap.h"
+#include "platform/qt/common/qt_text.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -21,27 +22,15 @@ public:
     QFont font;
 };
 
-QString FromCp1252(std::string_view text)
-{
-    return QString::fromStdString(qx::text::Cp1252ToUtf8(text));
-}
-
 QRect ToQRect(const Rect& r)
 {
     return QRect(QPoint(r.left, r.top), QSize(r.Width(), r.Height()));
 }
 
+// The page gets every image as 32-bit colour, whatever the bitmap's depth.
 QImage ToQImage(const Bitmap& bitmap)
 {
-    QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
-    for (int y = 0; y < bitmap.height; ++y) {
-        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < bitmap.width; ++x) {
-            const Rgb c = PixelColor(bitmap, x, y);
-            out[x] = qRgb(c.red, c.green, c.blue);
-        }
-    }
-    return image;
+    return QImageFromBitmap(bitmap).convertToFormat(QImage::Format_RGB32);
 }
 
 QFont::StyleHint StyleHintFor(const FontSpec& wanted)
@@ -62,7 +51,7 @@ QFont::StyleHint StyleHintFor(const FontSpec& wanted)
 
 QString ResolveFontFamily(const FontSpec& wanted)
 {
-    const QString face = QString::fromStdString(qx::text::Cp1252ToUtf8(wanted.faceName));
+    const QString face = ui::ToQString(wanted.faceName);
     const bool fixed = wanted.pitch == FontPitch::Fixed;
     if (QFontDatabase::hasFamily(face) && (!fixed || QFontDatabase::isFixedPitch(face))) return face;
     if (!fixed) return face;
@@ -152,7 +141,7 @@ std::vector<std::string> QtPrinter::BreakLines(std::string_view text, int width)
     std::vector<std::string> pieces;
     if (text.empty() || width <= 0) return pieces;
     // Every Windows-1252 byte is one UTF-16 unit: line positions are byte offsets.
-    QTextLayout layout(FromCp1252(text), m_font, m_printer.get());
+    QTextLayout layout(ui::ToQString(text), m_font, m_printer.get());
     const int lines = LayOut(layout, width);
     for (int i = 0; i < lines; ++i) {
         const QTextLine line = layout.lineAt(i);
@@ -165,7 +154,7 @@ std::vector<std::string> QtPrinter::BreakLines(std::string_view text, int width)
 int QtPrinter::DrawText(std::string_view text, const Rect& rect)
 {
     if (!m_pageOpen || rect.IsEmpty()) return 0;
-    QTextLayout layout(FromCp1252(text), m_font, m_printer.get());
+    QTextLayout layout(ui::ToQString(text), m_font, m_printer.get());
     const int lines = LayOut(layout, rect.Width());
     const int lineHeight = LineHeight();
 
@@ -187,7 +176,7 @@ int QtPrinter::DrawText(std::string_view text, const Rect& rect)
 int QtPrinter::StartDoc(std::string_view documentName)
 {
     if (m_painter.isActive()) return 0;
-    m_printer->setDocName(FromCp1252(documentName));
+    m_printer->setDocName(ui::ToQString(documentName));
     if (!m_painter.begin(m_printer.get())) return 0;
     m_painter.setFont(m_font);
     m_pagesStarted = 0;

@@ -1,8 +1,9 @@
 #include "report/email/email_command.h"
 
 #include "platform/posix/posix_file_store.h"
+#include "platform/qt/common/owner_widget.h"
+#include "report/dialogs/qt/notice_dlg.h"
 #include "report/email/email_ui.h"
-#include "report/email/qt/mail_notice_dlg.h"
 #include "report/email/qt/save_archive_dialog.h"
 #include "report/email/report_archive.h"
 
@@ -17,13 +18,13 @@ public:
 
     void ShowMailNotice() override
     {
-        CMailNoticeDlg notice(m_host.Profile());
+        CNoticeDlg notice(kMailNotice, m_host.Profile());
         notice.DoModal();
     }
     void SaveIdentity() override { m_host.SaveIdentity(); }
     std::optional<std::string> AskArchivePath(const std::string& defaultName) override
     {
-        return RunSaveArchiveDialog(m_host.DialogWindow(), defaultName);
+        return RunSaveArchiveDialog(platform::WidgetOf(m_host.DialogWindow()), defaultName);
     }
     void PickIncidentPoint() override { m_host.PickIncidentPoint(); }
     void OpenBusyWindow() override { m_host.OpenBusyWindow(); }

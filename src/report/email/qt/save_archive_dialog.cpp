@@ -1,9 +1,9 @@
 #include "report/email/qt/save_archive_dialog.h"
 
+#include "platform/qt/common/qt_text.h"
 #include "report/email/file_filter.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
-#include "text/cp1252.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,11 +19,6 @@ namespace qx::report {
 namespace {
 
 constexpr const char* kDefaultSuffix = "QXR";
-
-QString FromCp1252(const std::string& text)
-{
-    return QString::fromStdString(text::Cp1252ToUtf8(text));
-}
 
 // Qt's own French texts for the dialog (title, buttons, the replace
 // question) while it runs, as the French platform's dialog would show them;
@@ -63,9 +58,9 @@ std::optional<std::string> RunSaveArchiveDialog(QWidget* parent, const std::stri
     dialog.setDirectory(QDir::current());
     dialog.setDefaultSuffix(kDefaultSuffix);
     QStringList filters;
-    for (const std::string& filter : NameFiltersFromFilterList(LoadResString(res::kArchiveFileFilter))) filters << FromCp1252(filter);
+    for (const std::string& filter : NameFiltersFromFilterList(LoadResString(res::kArchiveFileFilter))) filters << ui::ToQString(filter);
     dialog.setNameFilters(filters);
-    dialog.selectFile(FromCp1252(defaultName));
+    dialog.selectFile(ui::ToQString(defaultName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
 
     const QFileInfo chosen(dialog.selectedFiles().constFirst());

@@ -11,17 +11,17 @@
 namespace qx::report {
 namespace {
 
-IdentityFields Sample()
+Identity Sample()
 {
-    return IdentityFields{"Dupont", "ACME", "1 rue Haute", "75001", "Paris", "01 02 03 04 05", "01 02 03 04 06",
-                          "dupont@example.fr", "AB 12"};
+    return Identity{"Dupont", "ACME", "1 rue Haute", "75001", "Paris", "01 02 03 04 05", "01 02 03 04 06",
+                    "dupont@example.fr", "AB 12"};
 }
 
 TEST(StoredIdentity, IsWrittenInItsKeyOrderEmptyValuesIncluded)
 {
     test::ScratchDir dir;
     config::Profile profile(dir.Path());
-    IdentityFields identity = Sample();
+    Identity identity = Sample();
     identity.m_strFax.clear();
     WriteStoredIdentity(profile, identity);
 
@@ -45,19 +45,9 @@ TEST(StoredIdentity, ReadsEmptyFieldsWhenNothingIsStoredAndCutsLongValues)
 {
     test::ScratchDir dir;
     config::Profile profile(dir.Path());
-    EXPECT_EQ(ReadStoredIdentity(profile), IdentityFields{});
+    EXPECT_EQ(ReadStoredIdentity(profile), Identity{});
     profile.Write(config::kSectionQxBeta, config::kKeyName, std::string(300, 'n'));
     EXPECT_EQ(ReadStoredIdentity(profile).m_strName, std::string(259, 'n'));
-}
-
-TEST(StoredIdentity, CopiesTheNineFieldsToAndFromTheRecord)
-{
-    CReportRecord record;
-    record.m_strDescription = "garde";
-    SetIdentity(record, Sample());
-    EXPECT_EQ(IdentityOf(record), Sample());
-    EXPECT_EQ(record.m_strSerial, "AB 12");
-    EXPECT_EQ(record.m_strDescription, "garde");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "report/email/report_text.h"
 #include "resources/support_contact.h"
 #include "support/memory_file_store.h"
+#include "support/report_record_builder.h"
 #include "text/cp1252.h"
 
 #include <gtest/gtest.h>
@@ -14,23 +15,20 @@ using text::Utf8ToCp1252;
 
 CReportRecord ExampleRecord()
 {
-    CReportRecord r;
-    r.m_strName = "Jean Dupont";
-    r.m_strCompany = Utf8ToCp1252("Société Générale d'Études");
-    r.m_strAddress = "12 rue des Lilas";
-    r.m_strPostalCode = "75011";
-    r.m_strTown = "Paris";
-    r.m_strPhone = "01 43 55 12 12";
-    r.m_strDescription = Utf8ToCp1252("La fenêtre se ferme\r\nsans message.");
-    r.m_strSteps = "Ouvrir un projet puis F9.";
-    r.m_nReproducible = 0;
-    r.m_nTestMode = 1;
-    r.m_strWindowsVersion = "Windows NT 4.0 (Build 1381) Service Pack 6";
-    r.m_strDll16 = "KRNL386.EXE\r\nUSER.EXE\r\n";
-    r.m_strModules32 = "QXRUN32.EXE 5.50.0.12 (1)\r\n";
-    r.m_strExeOnDisk = "QXEDIT.EXE 5.50J\r\n";
-    r.m_strDllOnDisk = "QXBASE.DLL 5.50J\r\nQXGRID.DLL 5.50J\r\n";
-    return r;
+    return test::ReportRecordBuilder()
+        .Name("Jean Dupont")
+        .Company(Utf8ToCp1252("Société Générale d'Études"))
+        .Address("12 rue des Lilas", "75011", "Paris")
+        .Phone("01 43 55 12 12")
+        .Description(Utf8ToCp1252("La fenêtre se ferme\r\nsans message."))
+        .Steps("Ouvrir un projet puis F9.")
+        .Answers(0, 1)
+        .WindowsVersion("Windows NT 4.0 (Build 1381) Service Pack 6")
+        .Dll16("KRNL386.EXE\r\nUSER.EXE\r\n")
+        .Modules32("QXRUN32.EXE 5.50.0.12 (1)\r\n")
+        .ExeOnDisk("QXEDIT.EXE 5.50J\r\n")
+        .DllOnDisk("QXBASE.DLL 5.50J\r\nQXGRID.DLL 5.50J\r\n")
+        .Build();
 }
 
 TEST(ReportText, ExampleRecordToTheByte)

@@ -6,7 +6,7 @@
 #include "bitmap/write_screen_bitmap.h"
 #include "config/keys.h"
 #include "config/notices.h"
-#include "email/fake_email_ui.h"
+#include "support/fake_email_ui.h"
 #include "platform/posix/posix_file_store.h"
 #include "report/email/report_archive.h"
 #include "report/email/report_text.h"
@@ -15,6 +15,7 @@
 #include "support/bitmap_fixtures.h"
 #include "support/faulty_file_store.h"
 #include "support/memory_file_store.h"
+#include "support/report_record_builder.h"
 #include "support/scratch_dir.h"
 #include "support/small_volume.h"
 
@@ -72,14 +73,13 @@ std::vector<fs::path> TempFilesIn(const fs::path& dir)
 
 CReportRecord Record()
 {
-    CReportRecord r;
-    r.m_strName = "Jean Dupont";
-    r.m_strSerial = "QX 12 34";
-    r.m_strDescription = "Plantage";
-    r.m_nReproducible = 0;
-    r.m_nTestMode = 1;
-    r.m_strDllOnDisk = "QXBASE.DLL 5.50J\r\n";
-    return r;
+    return test::ReportRecordBuilder()
+        .Name("Jean Dupont")
+        .Serial("QX 12 34")
+        .Description("Plantage")
+        .Answers(0, 1)
+        .DllOnDisk("QXBASE.DLL 5.50J\r\n")
+        .Build();
 }
 
 class EmailArchive : public ::testing::Test {

@@ -39,7 +39,7 @@ public:
         log.push_back(cursor == report::WaitCursor::On ? "WaitOn" : "WaitOff");
     }
     void ShowMessage(const std::string& text) override { log.push_back("Message " + text); }
-    QWidget* DialogWindow() override { return nullptr; }
+    platform::OwnerWindow* DialogWindow() override { return nullptr; }
 
 private:
     config::Profile m_profile;

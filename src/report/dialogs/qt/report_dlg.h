@@ -7,9 +7,9 @@
 
 #include "config/profile.h"
 #include "platform/qt/dialogs/dialog.h"
-#include "report/dialogs/help_file.h"
+#include "report/dialogs/qt/help_file.h"
 #include "report/dialogs/opening_steps.h"
-#include "report/dialogs/small_dialogs.h"
+#include "report/dialogs/qt/small_dialogs.h"
 #include "report/report_application.h"
 #include "report/report_commands.h"
 #include "report/report_record.h"
@@ -67,7 +67,7 @@ private:
     void CloseBusyWindow() override;
     void SetWaitCursor(WaitCursor cursor) override;
     void ShowMessage(const std::string& text) override;
-    QWidget* DialogWindow() override;
+    platform::OwnerWindow* DialogWindow() override;
 
     void RunCommand(ReportCommand* command);
     void GatherSystemInformation(const std::string& installDir);

@@ -1,4 +1,4 @@
-#include "platform/qt/desktop/qimage_bitmap.h"
+#include "platform/qt/common/qimage_bitmap.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,4 @@
-#include "report/dialogs/help_file.h"
+#include "report/dialogs/qt/help_file.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

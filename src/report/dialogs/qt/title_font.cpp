@@ -1,4 +1,4 @@
-#include "report/dialogs/title_font.h"
+#include "report/dialogs/qt/title_font.h"
 
 #include <QFontMetrics>
 #include <QStringList>

@@ -1,10 +1,11 @@
-#include "report/dialogs/report_dlg.h"
+#include "report/dialogs/qt/report_dlg.h"
 
+#include "platform/qt/common/owner_widget.h"
+#include "platform/qt/common/qt_text.h"
 #include "platform/qt/dialogs/data_exchange.h"
 #include "platform/qt/dialogs/message_box.h"
-#include "platform/qt/dialogs/qt_text.h"
-#include "report/dialogs/identity_dlg.h"
-#include "report/dialogs/title_font.h"
+#include "report/dialogs/qt/identity_dlg.h"
+#include "report/dialogs/qt/title_font.h"
 #include "report/identity/identity.h"
 #include "resources/dialog_ids.h"
 #include "resources/string_ids.h"
@@ -128,14 +129,14 @@ void CReportDlg::DoDataExchange(ui::CDataExchange& dx)
     ui::DDX_Text(dx, res::kIdWindowsVersion, m_record.m_strWindowsVersion);
     ui::DDX_Text(dx, res::kIdDescription, m_record.m_strDescription);
     ui::DDX_Text(dx, res::kIdComments, m_record.m_strComments);
-    ui::DDX_Text(dx, res::kIdName, m_record.m_strName);
+    ui::DDX_Text(dx, res::kIdName, m_record.m_identity.m_strName);
     ui::DDX_Radio(dx, res::kIdTestMode16, m_record.m_nTestMode);
     ui::DDX_Radio(dx, res::kIdReproducibleYes, m_record.m_nReproducible);
 }
 
 void CReportDlg::LoadIdentity()
 {
-    SetIdentity(m_record, ReadStoredIdentity(m_services.profile));
+    m_record.m_identity = ReadStoredIdentity(m_services.profile);
     m_record.m_nReproducible = kAnswerDontKnow;
     m_record.m_nTestMode = kAnswerDontKnow;
     UpdateData(ui::DataDirection::ToControls);
@@ -144,16 +145,16 @@ void CReportDlg::LoadIdentity()
 void CReportDlg::SaveIdentity()
 {
     UpdateData(ui::DataDirection::FromControls);
-    WriteStoredIdentity(m_services.profile, IdentityOf(m_record));
+    WriteStoredIdentity(m_services.profile, m_record.m_identity);
 }
 
 void CReportDlg::OnIdentity()
 {
     UpdateData(ui::DataDirection::FromControls);
     CIdentityDlg identity;
-    identity.m_identity = IdentityOf(m_record);
+    identity.m_identity = m_record.m_identity;
     if (identity.DoModal() != ui::IDOK) return;
-    SetIdentity(m_record, identity.m_identity);
+    m_record.m_identity = identity.m_identity;
     UpdateData(ui::DataDirection::ToControls);
 }
 
@@ -236,9 +237,9 @@ void CReportDlg::ShowMessage(const std::string& text)
     ui::ShowMessageBox(Window(), ui::ToQString(text), ui::ApplicationCaption(), ui::BoxIcon::Exclamation);
 }
 
-QWidget* CReportDlg::DialogWindow()
+platform::OwnerWindow* CReportDlg::DialogWindow()
 {
-    return Window();
+    return platform::OwnerWindowOf(Window());
 }
 
 } // namespace qx::report

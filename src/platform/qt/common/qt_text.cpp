@@ -1,4 +1,4 @@
-#include "platform/qt/dialogs/qt_text.h"
+#include "platform/qt/common/qt_text.h"
 
 #include "text/cp1252.h"
 

@@ -65,10 +65,3 @@ TEST_F(SaveArchiveDialog, CancelReturnsNothing)
 
 } // namespace
 } // namespace qx::report
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -2,12 +2,11 @@
 // message" stored only when the notice is closed with OK.
 #include "config/keys.h"
 #include "config/notices.h"
-#include "report/email/qt/mail_notice_dlg.h"
+#include "report/dialogs/qt/notice_dlg.h"
 #include "resources/dialog_ids.h"
 #include "support/scratch_dir.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QDialog>
 #include <QTimer>
 
@@ -28,7 +27,7 @@ std::string RunNotice(Ending ending, bool tick)
 {
     test::ScratchDir dir;
     const config::Profile profile(dir.Path());
-    CMailNoticeDlg notice(profile);
+    CNoticeDlg notice(kMailNotice, profile);
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QAbstractButton*>(notice.GetDlgItem(res::kIdDontShowAgain));
         ASSERT_NE(box, nullptr);
@@ -51,10 +50,3 @@ TEST(MailNotice, OnlyOkWithTheBoxTickedSwitchesItOff)
 
 } // namespace
 } // namespace qx::report
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,4 +1,4 @@
-#include "report/dialogs/small_dialogs.h"
+#include "report/dialogs/qt/small_dialogs.h"
 
 #include "platform/qt/dialogs/data_exchange.h"
 #include "resources/dialog_ids.h"

@@ -1,8 +1,9 @@
 // The report dialog and the dialogs it opens, on Qt's offscreen platform.
 
 #include "config/keys.h"
-#include "platform/qt/dialogs/qt_text.h"
-#include "report/dialogs/report_dlg.h"
+#include "platform/qt/common/owner_widget.h"
+#include "platform/qt/common/qt_text.h"
+#include "report/dialogs/qt/report_dlg.h"
 #include "resources/dialog_ids.h"
 #include "support/modal_driver.h"
 #include "support/scratch_dir.h"
@@ -202,7 +203,7 @@ TEST_F(ReportDialogTest, TheStoredIdentityIsShownAndTheNameBoxCannotBeEdited)
         EXPECT_FALSE(Line(res::kIdWindowsVersion)->isEnabled());
         EXPECT_TRUE(Box(res::kIdLoadedDlls)->isReadOnly());
     });
-    EXPECT_EQ(dialog.Record().m_strSerial, "XY123");
+    EXPECT_EQ(dialog.Record().m_identity.m_strSerial, "XY123");
     EXPECT_EQ(dialog.Record().m_nReproducible, 2);
     EXPECT_EQ(dialog.Record().m_nTestMode, 2);
 }
@@ -220,7 +221,7 @@ TEST_F(ReportDialogTest, IdentityCancelLeavesTheRecordAndTheTextsAsTheyWere)
         EXPECT_EQ(Line(res::kIdName)->text(), QStringLiteral("Dupont"));
         EXPECT_EQ(Box(res::kIdDescription)->toPlainText(), QStringLiteral("plantage"));
         EXPECT_EQ(dialog.Record().m_strDescription, "plantage");
-        EXPECT_EQ(dialog.Record().m_strName, "Dupont");
+        EXPECT_EQ(dialog.Record().m_identity.m_strName, "Dupont");
     });
 }
 
@@ -237,7 +238,7 @@ TEST_F(ReportDialogTest, IdentityOkShowsTheNewNameAtOnceAndClosingSavesNothing)
             }
         });
         EXPECT_EQ(Line(res::kIdName)->text(), QStringLiteral("Martin"));
-        EXPECT_EQ(dialog.Record().m_strSerial, "SN42");
+        EXPECT_EQ(dialog.Record().m_identity.m_strSerial, "SN42");
     });
     EXPECT_EQ(profile.Read(config::kSectionQxBeta, config::kKeyName, "missing"), "missing");
 }
@@ -293,7 +294,7 @@ TEST_F(ReportDialogTest, TheHostHidesTheDialogForThePickAndOffersTheBusyWindow)
         host.CloseBusyWindow();
         host.SetWaitCursor(WaitCursor::On);
         host.SetWaitCursor(WaitCursor::Off);
-        EXPECT_EQ(host.DialogWindow(), dialog.Window());
+        EXPECT_EQ(platform::WidgetOf(host.DialogWindow()), dialog.Window());
     };
     Run([&] {
         Button(res::kIdPrintButton)->click();
