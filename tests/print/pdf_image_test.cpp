@@ -114,6 +114,7 @@ protected:
         charHeight = metrics.height;
         lineHeight = metrics.height + metrics.externalLeading;
         horzRes = device->GetDeviceCaps(platform::DeviceCap::HorzRes);
+        vertRes = device->GetDeviceCaps(platform::DeviceCap::VertRes);
     }
 
     static platform::TextMetrics ReportFontMetrics(QtPrinter& printer)
@@ -127,12 +128,15 @@ protected:
 
     ImageGeometry Geometry() const
     {
-        const double r = static_cast<double>(horzRes) / 1024;
         const double toRender = static_cast<double>(kRenderDpi) / kPrinterDpi;
         const double margin = kMarginMm / 25.4 * kRenderDpi;
-        const int destLeft = charHeight;
-        const int destRight = static_cast<int>(r * 1024) - charHeight;
         const int destTop = 8 * lineHeight;
+        // The screen across the printable width less a character height on
+        // each side, unless its height does not fit under the header.
+        const double r = std::min(static_cast<double>(horzRes - 2 * charHeight) / 1024,
+                                  static_cast<double>(vertRes - destTop) / 768);
+        const int destLeft = charHeight;
+        const int destRight = destLeft + static_cast<int>(r * 1024);
         const int destBottom = static_cast<int>(r * 768) + destTop;
         return {margin + destLeft * toRender, margin + destTop * toRender, margin + destRight * toRender,
                 margin + destBottom * toRender, (destRight - destLeft) * toRender / 1024,
@@ -154,6 +158,7 @@ protected:
     int charHeight = 0;
     int lineHeight = 0;
     int horzRes = 0;
+    int vertRes = 0;
 };
 
 TEST_F(PdfImage, TheImageLiesUnderTheHeaderWithTheArrowAtThePickedPoint)
@@ -181,8 +186,8 @@ TEST_F(PdfImage, TheImageLiesUnderTheHeaderWithTheArrowAtThePickedPoint)
     EXPECT_NEAR(arrow.top, g.top + 200 * g.scaleY, 2.0);
     EXPECT_NEAR(arrow.right - arrow.left, 50 * g.scaleX, 2.5);
     EXPECT_NEAR(arrow.bottom - arrow.top, 50 * g.scaleY, 2.5);
-    // In printer pixels: r x 50, less the two side margins' share.
-    const double r = static_cast<double>(horzRes) / 1024;
+    // In printer pixels: r x 50.
+    const double r = static_cast<double>(horzRes - 2 * charHeight) / 1024;
     const double printedWidth = static_cast<double>(arrow.right - arrow.left) * kPrinterDpi / kRenderDpi;
     EXPECT_NEAR(printedWidth, r * 50, 0.08 * r * 50);
     // Filled with white, outlined in black.
@@ -225,18 +230,20 @@ TEST_F(PdfImage, APrinterWithoutBitmapTransferGetsAHeaderOnlyLastPage)
     EXPECT_EQ(host.ScreenImage().bits, GreyScreen(1024, 768).bits); // no arrow drawn
 }
 
-TEST_F(PdfImage, AnImageTallerThanThePageIsCutAtItsFoot)
+TEST_F(PdfImage, OnALandscapePageTheWholeImageFitsUnderTheHeader)
 {
     const std::string path = Output("landscape.pdf");
     Print(path, {}, QPageLayout::Landscape);
     const test::RenderedPage last = test::RenderPdfPage(path, 2, kRenderDpi, Output("landscape-last"));
     ASSERT_GT(last.width, last.height);
     const ImageGeometry g = Geometry();
-    ASSERT_GT(g.bottom, last.height); // it would run off the sheet
     const int printableBottom = static_cast<int>(last.height - kMarginMm / 25.4 * kRenderDpi);
+    ASSERT_LE(g.bottom, printableBottom + 1);
     const int middle = static_cast<int>((g.left + g.right) / 2);
-    EXPECT_TRUE(IsGrey(last.At(middle, printableBottom - 3)));
-    for (int y = printableBottom + 2; y < last.height; ++y) ASSERT_TRUE(IsWhite(last.At(middle, y))) << y;
+    EXPECT_TRUE(IsGrey(last.At(middle, static_cast<int>(g.bottom) - 3)));
+    for (int y = static_cast<int>(g.bottom) + 2; y < last.height; ++y) ASSERT_TRUE(IsWhite(last.At(middle, y))) << y;
+    // Aspect kept: the image is as much narrower than the page as the screen is.
+    EXPECT_NEAR((g.right - g.left) / (g.bottom - g.top), 1024.0 / 768, 0.01);
 }
 
 TEST(PrinterDialog, TheHookPrintsToItsPdfFile)

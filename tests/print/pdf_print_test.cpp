@@ -225,23 +225,28 @@ TEST_F(PdfPrint, PagesOnlyInsideAStartedJob)
     EXPECT_LE(printer->EndDoc(), 0);
 }
 
-TEST(ResolveFontFamily, TheNearestFixedPitchFontTheSystemHas)
+TEST(ResolveFontFamily, LiberationMonoForAMissingFixedPitchFaceThenTheSystemsFixedFont)
 {
     const QString fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
     ASSERT_TRUE(QFontDatabase::isFixedPitch(fixed));
+    const bool liberation = QFontDatabase::hasFamily("Liberation Mono");
+    const QString fallback = liberation ? QString("Liberation Mono") : fixed;
     const platform::FontSpec report = ReportFontSpec(1200);
     if (!QFontDatabase::hasFamily("MS Sans Serif")) {
-        EXPECT_EQ(platform::qt::ResolveFontFamily(report), fixed);
+        EXPECT_EQ(platform::qt::ResolveFontFamily(report), fallback);
     }
-    platform::FontSpec present = report;
-    present.faceName = fixed.toStdString();
-    EXPECT_EQ(platform::qt::ResolveFontFamily(present), fixed);
+    // A fixed-pitch face the system has is taken as it is.
+    if (QFontDatabase::hasFamily("DejaVu Sans Mono")) {
+        platform::FontSpec present = report;
+        present.faceName = "DejaVu Sans Mono";
+        EXPECT_EQ(platform::qt::ResolveFontFamily(present), "DejaVu Sans Mono");
+    }
     // A proportional face does not satisfy a fixed-pitch request.
     const QString proportional = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
     if (!QFontDatabase::isFixedPitch(proportional)) {
         platform::FontSpec wrongPitch = report;
         wrongPitch.faceName = proportional.toStdString();
-        EXPECT_EQ(platform::qt::ResolveFontFamily(wrongPitch), fixed);
+        EXPECT_EQ(platform::qt::ResolveFontFamily(wrongPitch), fallback);
         wrongPitch.pitch = platform::FontPitch::Default;
         EXPECT_EQ(platform::qt::ResolveFontFamily(wrongPitch), proportional);
     }
