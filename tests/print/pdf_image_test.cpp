@@ -1,6 +1,7 @@
 // The Print command into PDF files through the Qt printer: the screen image
 // on the last page, its arrows, and the printer dialog.
 
+#include "platform/qt/printer/locale_paper.h"
 #include "platform/qt/printer/printer_dialog.h"
 #include "platform/qt/printer/qt_printer.h"
 #include "print/print_command.h"
@@ -14,6 +15,7 @@
 #include "support/scratch_dir.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintDialog>
@@ -22,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace qx::print {
 namespace {
@@ -273,6 +276,49 @@ TEST(PrinterDialog, CancelGivesNoPrinter)
     });
     EXPECT_EQ(platform::qt::ChoosePrinter(nullptr, "Rapport 12345601"), nullptr);
     EXPECT_TRUE(seen);
+}
+
+TEST(PrinterDialog, PrintToFileOffersTheReportsNameInTheCurrentFolder)
+{
+    ::unsetenv(platform::qt::kPrintToPdfVariable);
+    test::ScratchDir scratch;
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(scratch.Path());
+    const std::string expected = (std::filesystem::current_path() / "Rapport BX123407.pdf").string();
+    QString offered;
+    bool toFile = false;
+    // After the dialog has filled its fields on showing.
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) return;
+            toFile = dialog->testOption(QAbstractPrintDialog::PrintToFile);
+            if (auto* file = dialog->findChild<QLineEdit*>("filename")) offered = file->text();
+            dialog->accept();
+        });
+    });
+    auto printer = platform::qt::ChoosePrinter(nullptr, "Rapport BX123407");
+    std::filesystem::current_path(before);
+    EXPECT_TRUE(toFile);
+    EXPECT_EQ(offered.toStdString(), expected);
+    ASSERT_TRUE(printer);
+    ASSERT_GT(printer->StartDoc("Rapport BX123407"), 0);
+    ASSERT_GT(printer->StartPage(), 0);
+    printer->EndPage();
+    printer->EndDoc();
+    EXPECT_EQ(test::PdfPageCount(expected), 1);
+}
+
+TEST(LocalePaper, LetterWhereTheLocaleSaysSo)
+{
+    using platform::qt::PaperSizeFor;
+    EXPECT_EQ(PaperSizeFor(216, 279, QLocale::MetricSystem).id(), QPageSize::Letter);
+    EXPECT_EQ(PaperSizeFor(210, 297, QLocale::ImperialUSSystem).id(), QPageSize::A4);
+    EXPECT_EQ(PaperSizeFor(216, 356, QLocale::MetricSystem).id(), QPageSize::Legal);
+    EXPECT_EQ(PaperSizeFor(0, 0, QLocale::ImperialUSSystem).id(), QPageSize::Letter);
+    EXPECT_EQ(PaperSizeFor(0, 0, QLocale::MetricSystem).id(), QPageSize::A4);
+    // The C locale of a test run has A4 paper.
+    EXPECT_EQ(platform::qt::LocalePaperSize().id(), QPageSize::A4);
 }
 
 } // namespace
