@@ -15,4 +15,13 @@ std::optional<AcceptedCapture> AcceptClipboardBitmap(const platform::BitmapInfo&
     return AcceptedCapture{foreground};
 }
 
+std::vector<platform::Size> AcceptedSizes(platform::Size screen, const platform::Desktop& desktop)
+{
+    std::vector<platform::Size> sizes{screen};
+    const platform::WindowHandle foreground = desktop.ForegroundWindow();
+    if (foreground == platform::kNoWindow) return sizes;
+    if (const std::optional<platform::Size> outer = desktop.OuterSize(foreground)) sizes.push_back(*outer);
+    return sizes;
+}
+
 } // namespace qx::app

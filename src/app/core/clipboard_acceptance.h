@@ -8,6 +8,7 @@
 #include "platform/desktop.h"
 
 #include <optional>
+#include <vector>
 
 namespace qx::app {
 
@@ -21,5 +22,9 @@ struct AcceptedCapture {
 // only when the image is not of the screen's size.
 std::optional<AcceptedCapture> AcceptClipboardBitmap(const platform::BitmapInfo& bitmap, platform::Size screen,
                                                      const platform::Desktop& desktop);
+
+// The sizes an image is taken at now: the screen's, then the foreground
+// window's outer size when there is one.
+std::vector<platform::Size> AcceptedSizes(platform::Size screen, const platform::Desktop& desktop);
 
 } // namespace qx::app
