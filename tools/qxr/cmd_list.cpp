@@ -51,13 +51,21 @@ std::string DateOf(const struct stat& info)
     return text;
 }
 
+// `text` padded with blanks to `width` characters (UTF-8: continuation
+// bytes take no column), on the left or the right.
+std::string Padded(const std::string& text, std::size_t width, bool right)
+{
+    std::size_t columns = 0;
+    for (const char c : text) columns += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    const std::string blanks(columns < width ? width - columns : 0, ' ');
+    return right ? blanks + text : text + blanks;
+}
+
 std::string Row(const std::string& method, const std::string& packed, const std::string& original,
                 const std::string& date, const std::string& name)
 {
-    char row[128];
-    std::snprintf(row, sizeof row, "%-15s %11s %11s  %-16s  ", method.c_str(), packed.c_str(), original.c_str(),
-                  date.c_str());
-    return row + name + "\n";
+    return Padded(method, 15, false) + " " + Padded(packed, 11, true) + " " + Padded(original, 11, true) + "  " +
+           Padded(date, 16, false) + "  " + name + "\n";
 }
 
 // The report line: what the member holds when it is a report.
