@@ -1,7 +1,8 @@
 #include "print/print_command.h"
 
 #include "config/notices.h"
-#include "print/print_job.h"
+#include "print/document_name.h"
+#include "print/print_report.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
 
@@ -35,20 +36,21 @@ void RunPrintCommand(report::ReportCommandHost& host, const PrintServices& servi
 {
     host.SaveIdentity();
     const IncidentPoint incident = host.PickIncidentPoint();
-    std::unique_ptr<platform::Printer> printer = services.choosePrinter(host.DialogWindow());
+    const config::Profile& profile = host.Profile();
+    const std::string documentName = ReportDocumentName(host.Record().m_identity.m_strSerial, config::ReadReportNumber(profile));
+    std::unique_ptr<platform::Printer> printer = services.choosePrinter(host.DialogWindow(), documentName);
     if (!printer) return;
 
-    const config::Profile& profile = host.Profile();
     JobOutcome outcome = JobOutcome::NotStarted;
     {
         const BusyJob busy(host);
-        const HeaderSource header{host.Record(), [&profile] { return config::ReadReportNumber(profile); },
-                                  services.localTime};
         Bitmap& kept = host.ScreenImage();
-        const ImagePrinter printImage = [&](platform::Printer& device, int top) {
-            PrintScreenImage(device, top, ScreenImage{kept, kept.width, kept.height}, incident, services.display());
-        };
-        outcome = PrintReportJob(*printer, header, printImage);
+        const Printout printout{{host.Record(), [&profile] { return config::ReadReportNumber(profile); }, services.localTime},
+                                documentName,
+                                ScreenImage{kept, kept.width, kept.height},
+                                incident,
+                                services.display()};
+        outcome = PrintReport(*printer, printout);
         if (outcome == JobOutcome::Printed) config::IncrementReportNumber(profile);
         printer.reset();
     }

@@ -32,8 +32,9 @@ protected:
     template <typename Wrap = test::ForwardingPrinter>
     PrintServices Services(platform::Printer* printer)
     {
-        return {[this, printer](platform::OwnerWindow*) -> std::unique_ptr<platform::Printer> {
+        return {[this, printer](platform::OwnerWindow*, const std::string& name) -> std::unique_ptr<platform::Printer> {
                     ++dialogs;
+                    documentName = name;
                     if (printer == nullptr) return nullptr;
                     return std::make_unique<Wrap>(*printer);
                 },
@@ -52,6 +53,7 @@ protected:
     test::ScratchDir scratch;
     test::FakePrintHost host;
     int dialogs = 0;
+    std::string documentName; // what the dialog was given
 };
 
 std::string NumberRowOf(const RecordingPrinter& printer, std::size_t page)
@@ -71,6 +73,19 @@ TEST_F(PrintCommand, PrintsAndAdvancesTheNumber)
         EXPECT_EQ(NumberRowOf(printer, p), text::Utf8ToCp1252("Rapport n°5"));
     }
     EXPECT_EQ(StoredNumber(), "6");
+}
+
+TEST_F(PrintCommand, TheJobIsNamedAfterTheReportLikeItsArchive)
+{
+    host.record.m_identity.m_strSerial = "BX 1234";
+    RecordingPrinter printer;
+    RunPrintCommand(host, Services(&printer));
+    EXPECT_EQ(documentName, "Rapport BX123405");
+    EXPECT_EQ(printer.Calls().front(), "StartDoc Rapport BX123405");
+    // The next printout carries the next number.
+    RecordingPrinter again;
+    RunPrintCommand(host, Services(&again));
+    EXPECT_EQ(again.Calls().front(), "StartDoc Rapport BX123406");
 }
 
 TEST_F(PrintCommand, ACancelledPrinterDialogPrintsNothingAndKeepsTheNumber)
