@@ -14,6 +14,10 @@
  * no call needs another to come first. Calls must come from one thread at a
  * time: the library keeps a process-wide file table and last error unlocked.
  * No function reads or writes outside the strings it is given.
+ *
+ * Every file the library opens must be a regular file (or, for a
+ * destination, not exist yet): a directory, device, FIFO or socket is
+ * refused at once, never waited on, and before anything is created.
  */
 #ifndef QXCOMPRESS_H
 #define QXCOMPRESS_H
@@ -61,11 +65,13 @@ enum qxcompress_compact_code {
      * empty source gives an empty archive). The archive's last-write time is
      * the source's, to the even second below. */
     QXCOMPRESS_COMPACT_WRITTEN = 0,
-    /* 1: the source cannot be opened, or its path is longer than
+    /* 1: the source cannot be opened, is not a regular file (a directory,
+     * device, FIFO or socket), or its path is longer than
      * QXCOMPRESS_MAX_PATH_LENGTH bytes; no archive is created. */
     QXCOMPRESS_COMPACT_SOURCE_CANNOT_OPEN = 1,
-    /* 2: the archive cannot be created, or it names the source file itself
-     * (the same file through any name); nothing is created or emptied. */
+    /* 2: the archive cannot be created, exists and is not a regular file,
+     * or it names the source file itself (the same file through any name);
+     * nothing is created or emptied. */
     QXCOMPRESS_COMPACT_ARCHIVE_CANNOT_CREATE = 2,
     /* 4: writing the archive failed while its volume still had 5 bytes or
      * more free. */
@@ -110,15 +116,17 @@ QXCOMPRESS_API int16_t QXCOMPRESS_CALL nfCompacte(int32_t reserved, const char* 
 enum qxcompress_extract_code {
     /* 0: extracted, or the plain-copy archive was copied or needed no copy. */
     QXCOMPRESS_EXTRACT_DONE = 0,
-    /* 1: the archive cannot be opened. */
+    /* 1: the archive cannot be opened or is not a regular file (a
+     * directory, device, FIFO or socket). */
     QXCOMPRESS_EXTRACT_ARCHIVE_CANNOT_OPEN = 1,
     /* 2: extraction failed: the output cannot be created or written, working
      * memory is missing, the packed data is damaged or shorter than its
      * header says, the output path is longer than QXCOMPRESS_MAX_PATH_LENGTH
      * bytes or its last component is empty, "." or "..", the output would be
-     * the archive itself; or a plain-copy archive cannot be copied. */
+     * the archive itself, the output exists and is not a regular file; or a
+     * plain-copy archive cannot be copied. */
     QXCOMPRESS_EXTRACT_FAILED = 2,
-    /* 4: the first byte of the archive cannot be read (a directory, say). */
+    /* 4: the first byte of the archive cannot be read. */
     QXCOMPRESS_EXTRACT_FIRST_BYTE_UNREADABLE = 4,
     /* 7: the output volume is full. */
     QXCOMPRESS_EXTRACT_VOLUME_FULL = 7
@@ -137,14 +145,17 @@ QXCOMPRESS_API int16_t QXCOMPRESS_CALL nfDecompacte(int32_t reserved1, int32_t r
  *   N + 286   for a packed archive or stored member with packed size N: the
  *             archive's full length as its header gives it.
  *   size      for a tagged file: its big-endian size field (non-zero).
- *   or one of the negative codes below.
+ *   or one of the negative codes below; a result is never a wrapped length.
  */
 enum qxcompress_size_code {
-    /* -1: the file cannot be opened. */
+    /* -1: the file cannot be opened or is not a regular file. */
     QXCOMPRESS_SIZE_CANNOT_OPEN = -1,
     /* -2: its first byte cannot be read, or it is neither a packed archive
      * nor a tagged file (a plain copy included), or a tagged file's size is 0. */
-    QXCOMPRESS_SIZE_NOT_AN_ARCHIVE = -2
+    QXCOMPRESS_SIZE_NOT_AN_ARCHIVE = -2,
+    /* -3: the size the file declares does not fit 31 bits (a packed size
+     * above 2147483361, or a tagged size above 2147483647). */
+    QXCOMPRESS_SIZE_TOO_LARGE = -3
 };
 
 QXCOMPRESS_API int32_t QXCOMPRESS_CALL lfTailleCompacte(int32_t reserved, const char* path);
@@ -159,8 +170,10 @@ QXCOMPRESS_API int32_t QXCOMPRESS_CALL lfTailleCompacte(int32_t reserved, const 
  *   path  the archive to examine; it is only read.
  *
  * Returns:
- *   size  for a packed archive or stored member: its source size (0 or more).
- *   QXCOMPRESS_SIZE_CANNOT_OPEN     the file cannot be opened.
+ *   size  for a packed archive or stored member: its source size (0 to
+ *         4294967295: it always fits).
+ *   QXCOMPRESS_SIZE_CANNOT_OPEN     the file cannot be opened or is not a
+ *         regular file.
  *   QXCOMPRESS_SIZE_NOT_AN_ARCHIVE  its first byte cannot be read, or its
  *         header names no method: a plain copy, whose own length is the
  *         source's, or a tagged file.

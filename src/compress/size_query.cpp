@@ -1,8 +1,10 @@
 // lfTailleCompacte and llTailleSource: the sizes an archive declares, read
-// without a cache.
+// without a cache, from one open of the file.
 #include "qxcompress.h"
 
 #include <array>
+#include <cstdint>
+#include <limits>
 
 #include "compress/archive_format.h"
 #include "compress/platform/handle_file.h"
@@ -10,56 +12,69 @@
 namespace qx::compress {
 namespace {
 
-std::int32_t TaggedSizeOf(const char* path)
+// The first bytes of a file: the lead byte and the header block, which also
+// cover the signature and size of a tagged file.
+struct FileStart {
+    std::array<std::uint8_t, kDataOffset> bytes{};
+    std::uint32_t count = 0;
+
+    MemberHeader Header() const
+    {
+        MemberHeader header;
+        std::copy_n(bytes.begin() + kHeaderOffset, kHeaderSize, header.bytes.begin());
+        return header;
+    }
+};
+static_assert(kDataOffset >= kTagSignature.size() + kTagTailSize);
+
+enum class StartRead { Read, CannotOpen, FirstByteUnreadable };
+
+// Reads the start of `path` into `start`. A failed or short read after the
+// lead byte leaves the rest zero: no method.
+StartRead ReadStart(const char* path, FileStart& start)
 {
+    if (path == nullptr) return StartRead::CannotOpen;
     const ScopedHandle file(OpenHandle(path, HandleAccess::Read));
-    const FileHandle handle = file.get();
-    if (handle == kBadHandle) return QXCOMPRESS_SIZE_NOT_AN_ARCHIVE;
-    std::array<std::uint8_t, kTagSignature.size() + kTagTailSize> bytes{};
-    const auto got = ReadHandle(handle, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
-    if (!got) return QXCOMPRESS_SIZE_NOT_AN_ARCHIVE;
-    const std::uint32_t size = TaggedFileSize(bytes.data(), *got);
-    return size == 0 ? QXCOMPRESS_SIZE_NOT_AN_ARCHIVE : static_cast<std::int32_t>(size);
+    if (file.get() == kBadHandle) return StartRead::CannotOpen;
+    const auto lead = ReadHandle(file.get(), start.bytes.data(), 1);
+    if (!lead) return StartRead::FirstByteUnreadable;
+    start.count = *lead;
+    if (*lead == 1) start.count += ReadHandle(file.get(), start.bytes.data() + 1, kHeaderSize).value_or(0);
+    return StartRead::Read;
 }
 
-enum class HeaderRead { Read, CannotOpen, FirstByteUnreadable };
-
-// Reads the header block after the lead byte into `header`, and closes the file.
-HeaderRead ReadHeader(const char* path, MemberHeader& header)
+// The code of both queries for a start that was not read.
+std::int32_t CodeOf(StartRead failure)
 {
-    if (path == nullptr) return HeaderRead::CannotOpen;
-    const ScopedHandle file(OpenHandle(path, HandleAccess::Read));
-    const FileHandle handle = file.get();
-    if (handle == kBadHandle) return HeaderRead::CannotOpen;
-    std::uint8_t lead = 0;
-    if (!ReadHandle(handle, &lead, 1)) return HeaderRead::FirstByteUnreadable;
-    // A failed or short read leaves the header zero: no method.
-    ReadHandle(handle, header.bytes.data(), static_cast<std::uint32_t>(header.bytes.size()));
-    return HeaderRead::Read;
+    return failure == StartRead::CannotOpen ? QXCOMPRESS_SIZE_CANNOT_OPEN : QXCOMPRESS_SIZE_NOT_AN_ARCHIVE;
 }
 
-// The code of both queries for a header that was not read.
-std::int32_t CodeOf(HeaderRead failure)
+// A length is never wrapped: one beyond 31 bits has a code of its own.
+std::int32_t AsLength(std::int64_t length)
 {
-    return failure == HeaderRead::CannotOpen ? QXCOMPRESS_SIZE_CANNOT_OPEN : QXCOMPRESS_SIZE_NOT_AN_ARCHIVE;
+    return length > std::numeric_limits<std::int32_t>::max() ? QXCOMPRESS_SIZE_TOO_LARGE
+                                                             : static_cast<std::int32_t>(length);
 }
 
 std::int32_t SizeQuery(const char* path)
 {
-    MemberHeader header;
-    const HeaderRead read = ReadHeader(path, header);
-    if (read != HeaderRead::Read) return CodeOf(read);
-    if (header.GetMethod() != Method::None) return static_cast<std::int32_t>(PackedArchiveLength(header.PackedSize()));
-    return TaggedSizeOf(path);
+    FileStart start;
+    const StartRead read = ReadStart(path, start);
+    if (read != StartRead::Read) return CodeOf(read);
+    const MemberHeader header = start.Header();
+    if (header.GetMethod() != Method::None) return AsLength(PackedArchiveLength(header.PackedSize()));
+    const std::uint32_t tagged = TaggedFileSize(start.bytes.data(), start.count);
+    return tagged == 0 ? QXCOMPRESS_SIZE_NOT_AN_ARCHIVE : AsLength(tagged);
 }
 
 // Only libqxcompress exports it: the DLL has exactly its three functions.
 #if !defined(_WIN32)
 std::int64_t SourceSizeQuery(const char* path)
 {
-    MemberHeader header;
-    const HeaderRead read = ReadHeader(path, header);
-    if (read != HeaderRead::Read) return CodeOf(read);
+    FileStart start;
+    const StartRead read = ReadStart(path, start);
+    if (read != StartRead::Read) return CodeOf(read);
+    const MemberHeader header = start.Header();
     if (header.GetMethod() == Method::None) return QXCOMPRESS_SIZE_NOT_AN_ARCHIVE;
     return header.SourceSize();
 }

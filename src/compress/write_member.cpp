@@ -39,7 +39,12 @@ void CopySource(CompressJob& job)
     std::array<std::uint8_t, kCopyPiece> piece;
     std::uint32_t n = ReadSource(job, piece.data(), kCopyPiece);
     while (n > 0) {
-        if (!WriteSlot(job.archiveSlot, piece.data(), n)) job.output.writeFailed = true;
+        // Reading on after a failed write could go on for ever (a source
+        // without end onto a full volume).
+        if (!WriteSlot(job.archiveSlot, piece.data(), n)) {
+            job.output.writeFailed = true;
+            return;
+        }
         if (!ReadSlot(job.sourceSlot, piece.data(), kCopyPiece, &n)) n = 0;
     }
 }
@@ -48,7 +53,15 @@ void CopySource(CompressJob& job)
 void WritePlainCopy(CompressJob& job, std::uint32_t memberStart)
 {
     bool& failed = job.output.writeFailed;
-    if (!SeekArchive(job.archiveSlot, memberStart) || !SeekSlot(job.sourceSlot, 0, SeekOrigin::Begin, nullptr)) {
+    if (!SeekSlot(job.sourceSlot, 0, SeekOrigin::Begin, nullptr)) {
+        // The source cannot be read again: the provisional header (sizes 0)
+        // must not stay, or the archive would look packed and extract to
+        // nothing. What remains is the member's start, cut there.
+        TruncateSlot(job.archiveSlot, memberStart);
+        failed = true;
+        return;
+    }
+    if (!SeekArchive(job.archiveSlot, memberStart)) {
         failed = true;
         return;
     }

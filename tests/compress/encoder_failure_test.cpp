@@ -1,6 +1,6 @@
 // WriteMember when things go wrong: the block buffer shrinks to its floor
-// and then gives up, writes fail at every stage, the source's first byte is
-// locked, a read fails in the middle.
+// and then gives up, writes fail at every stage, a plain copy cannot rewind
+// its source, the source's first byte is locked, a read fails in the middle.
 
 #include <gtest/gtest.h>
 
@@ -163,6 +163,26 @@ TEST(EncoderFailure, FailedCutAfterThePlainCopyIsReported)
     files.FailTruncate(EIO);
     const Packed packed = PackWithWriteMember(dir, RandomBytes(30000, 5), {.files = &files});
     EXPECT_EQ(packed.result, MemberResult::WriteFailed);
+}
+
+TEST(EncoderFailure, APlainCopyStopsAtTheFirstFailedWrite)
+{
+    ScratchDir dir;
+    FaultyFileOps files;
+    files.FailWritesAfter(300000, WriteFault::DiskFull);
+    const Packed packed = PackWithWriteMember(dir, RandomBytes(2000000, 9), {.files = &files});
+    EXPECT_EQ(packed.result, MemberResult::WriteFailed);
+    EXPECT_EQ(files.FailedWrites(), 1);
+}
+
+TEST(EncoderFailure, ASourceThatCannotRewindLeavesNoPackedLookingArchive)
+{
+    ScratchDir dir;
+    FaultyFileOps files;
+    files.FailSeeksOf(dir.File("source.bin"), ESPIPE);
+    const Packed packed = PackWithWriteMember(dir, RandomBytes(30000, 10), {.files = &files});
+    EXPECT_EQ(packed.result, MemberResult::WriteFailed);
+    EXPECT_TRUE(packed.archive.empty()) << packed.archive.size() << " bytes stay";
 }
 
 TEST(EncoderFailure, LockedFirstByteIsTakenAsM)

@@ -1,4 +1,4 @@
-// The encoder's streams read by standard extractors (lhasa's lha, libarchive's
+// The encoder's streams read by standard extractors (lhasa, libarchive's
 // bsdtar) as black boxes, for the stream shapes that bitmaps and text do not
 // reach: blocks with one symbol and one distance class, many small blocks
 // from a small block buffer, the window and read boundaries.
@@ -67,7 +67,7 @@ protected:
         WriteFileBytes(archive, lzh);
         const std::string tool = GetParam();
         const std::string command =
-            (tool == "lha" ? "lha pq '" : "bsdtar -xOf '") + archive + "' >'" + out + "' 2>/dev/null";
+            (tool == "lhasa" ? "lhasa pq '" : "bsdtar -xOf '") + archive + "' >'" + out + "' 2>/dev/null";
         const int status = std::system(command.c_str());
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
         return ReadFileBytes(out);
@@ -118,7 +118,7 @@ TEST(EncoderBlockForms, BlocksOfOneSymbolUseTheShortForms)
     EXPECT_EQ(stream->output, source);
 }
 
-INSTANTIATE_TEST_SUITE_P(Debian, EncoderInterop, ::testing::Values("lha", "bsdtar"));
+INSTANTIATE_TEST_SUITE_P(Debian, EncoderInterop, ::testing::Values("lhasa", "bsdtar"));
 
 } // namespace
 } // namespace qx::test

@@ -1,5 +1,5 @@
 // Our lh5 stream read by standard extractors: the data of our archive in a
-// standard LHA level-0 archive, extracted with lhasa's lha and libarchive's
+// standard LHA level-0 archive, extracted with lhasa and libarchive's
 // bsdtar, both run as black boxes.
 #include "qxcompress.h"
 
@@ -48,7 +48,7 @@ protected:
         test::WriteBytes(lzh, archive);
         const std::string out = dir_.File("extracted");
         const std::string tool = GetParam();
-        const std::string command = (tool == "lha" ? "lha pq '" : "bsdtar -xOf '") + lzh + "' >'" + out + "' 2>/dev/null";
+        const std::string command = (tool == "lhasa" ? "lhasa pq '" : "bsdtar -xOf '") + lzh + "' >'" + out + "' 2>/dev/null";
         const int status = std::system(command.c_str());
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
         return test::ReadBytes(out);
@@ -71,7 +71,7 @@ TEST_P(StandardExtractor, ReadsTheText)
     EXPECT_TRUE(Extract(StandardArchiveOf(text)) == text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Debian, StandardExtractor, ::testing::Values("lha", "bsdtar"));
+INSTANTIATE_TEST_SUITE_P(Debian, StandardExtractor, ::testing::Values("lhasa", "bsdtar"));
 
 } // namespace
 } // namespace qx::compress

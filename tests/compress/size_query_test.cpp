@@ -28,6 +28,7 @@ TEST(SizeQuery, ResultsForEveryKindOfFile)
 {
     test::ScratchDir dir;
     constexpr std::int32_t kNone = QXCOMPRESS_SIZE_NOT_AN_ARCHIVE;
+    constexpr std::int32_t kTooLarge = QXCOMPRESS_SIZE_TOO_LARGE;
     struct Case {
         const char* name;
         Bytes bytes;
@@ -42,7 +43,15 @@ TEST(SizeQuery, ResultsForEveryKindOfFile)
         {"upper", test::PackedArchive("-LH5-", 5000, 5000, "n", data), 5286, 5000},
         {"stored", test::PackedArchive("-lh0-", 20000, 20000, "n", Bytes(20000, 's')), 20286, 20000},
         {"huge-source", test::PackedArchive("-lh5-", 10, 0xFFFFFFFF, "n", Bytes(10, 'h')), 296, 0xFFFFFFFF},
+        {"longest-length", test::PackedArchive("-lh5-", 0x7FFFFFFF - 286, 1, "n", data), 0x7FFFFFFF, 1},
+        {"length-beyond-31-bits", test::PackedArchive("-lh5-", 0x7FFFFFFF - 285, 1, "n", data), kTooLarge, 1},
+        {"packed-size-31-bits", test::PackedArchive("-lh5-", 0x7FFFFFFF, 1, "n", data), kTooLarge, 1},
+        {"packed-size-near-32-bits", test::PackedArchive("-lh5-", 0xFFFFFEE1, 1, "n", data), kTooLarge, 1},
+        {"packed-size-32-bits", test::PackedArchive("-lh5-", 0xFFFFFFFF, 1, "n", data), kTooLarge, 1},
         {"tagged", Tagged(0x01020304), 0x01020304, kNone},
+        {"tagged-31-bits", Tagged(0x7FFFFFFF), 0x7FFFFFFF, kNone},
+        {"tagged-32-bits", Tagged(0x80000000), kTooLarge, kNone},
+        {"tagged-all-ones", Tagged(0xFFFFFFFF), kTooLarge, kNone},
         {"tagged-zero", Tagged(0), kNone, kNone},
         {"plain", test::BytesOf("a plain copy of some text that does not pack"), kNone, kNone},
         {"empty", {}, kNone, kNone},
@@ -59,7 +68,7 @@ TEST(SizeQuery, ResultsForEveryKindOfFile)
         EXPECT_EQ(query(dir.File("missing").c_str()), QXCOMPRESS_SIZE_CANNOT_OPEN);
         EXPECT_EQ(query(nullptr), QXCOMPRESS_SIZE_CANNOT_OPEN);
         std::filesystem::create_directories(dir.File("directory"));
-        EXPECT_EQ(query(dir.File("directory").c_str()), kNone);
+        EXPECT_EQ(query(dir.File("directory").c_str()), QXCOMPRESS_SIZE_CANNOT_OPEN);
     }
 }
 

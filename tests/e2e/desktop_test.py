@@ -119,7 +119,7 @@ class DesktopTest(unittest.TestCase):
                 box.screenshot(shot("message-" + name))
                 self.assertFalse(xs.dialogs(process.pid), "no notice before the check passed")
                 box.key("Return")
-                self.assertEqual(process.wait(timeout=xs.PATIENCE_SECONDS), 0)
+                self.assertEqual(process.wait(timeout=xs.PATIENCE_SECONDS), 1, "a refused start fails")
 
     def test_a_good_start_shows_the_notice_then_waits_minimised_until_closed(self):
         process = self.start(self.environment())

@@ -23,6 +23,7 @@ int FaultyFileOps::Open(const char* path, int flags, mode_t mode)
 {
     const int fd = real_.Open(path, flags, mode);
     if (fd >= 0 && !failingReadPath_.empty() && failingReadPath_ == path) failingReadHandles_.insert(fd);
+    if (fd >= 0 && !failingSeekPath_.empty() && failingSeekPath_ == path) failingSeekHandles_.insert(fd);
     return fd;
 }
 
@@ -44,6 +45,7 @@ ssize_t FaultyFileOps::Write(int fd, const void* buffer, std::size_t count)
     if (!writeBudget_) return real_.Write(fd, buffer, count);
     const std::uint64_t room = *writeBudget_ > written_ ? *writeBudget_ - written_ : 0;
     if (room == 0 || writeFault_ == WriteFault::NoProgress) {
+        ++failedWrites_;
         if (writeFault_ == WriteFault::NoProgress) return 0;
         errno = writeFault_ == WriteFault::DiskFull ? ENOSPC : writeFault_ == WriteFault::QuotaFull ? EDQUOT : EIO;
         return -1;
@@ -53,7 +55,14 @@ ssize_t FaultyFileOps::Write(int fd, const void* buffer, std::size_t count)
     return done;
 }
 
-off_t FaultyFileOps::Seek(int fd, off_t offset, int whence) { return real_.Seek(fd, offset, whence); }
+off_t FaultyFileOps::Seek(int fd, off_t offset, int whence)
+{
+    if (failingSeekHandles_.count(fd)) {
+        errno = seekErrno_;
+        return -1;
+    }
+    return real_.Seek(fd, offset, whence);
+}
 
 int FaultyFileOps::Truncate(int fd, off_t length)
 {
@@ -67,6 +76,7 @@ int FaultyFileOps::Truncate(int fd, off_t length)
 int FaultyFileOps::Close(int fd)
 {
     failingReadHandles_.erase(fd);
+    failingSeekHandles_.erase(fd);
     return real_.Close(fd);
 }
 

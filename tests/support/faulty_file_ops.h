@@ -38,9 +38,17 @@ public:
     }
     void ReportUnknownFreeSpace() { freeSpaceAnswer_ = FreeSpaceAnswer::Unknown; }
     void FailTruncate(int errnoValue) { truncateErrno_ = errnoValue; }
+    // Seeks on files opened under `path` fail with `errnoValue`, as on a pipe.
+    void FailSeeksOf(const std::string& path, int errnoValue)
+    {
+        failingSeekPath_ = path;
+        seekErrno_ = errnoValue;
+    }
 
     // Sizes of the write calls made so far.
     const std::vector<std::size_t>& WriteCalls() const { return writeCalls_; }
+    // Write calls that failed so far.
+    int FailedWrites() const { return failedWrites_; }
 
     int Open(const char* path, int flags, mode_t mode) override;
     ssize_t Read(int fd, void* buffer, std::size_t count) override;
@@ -63,6 +71,10 @@ private:
     std::uint64_t readBudget_ = 0;
     int readErrno_ = 0;
     std::set<int> failingReadHandles_;
+    std::string failingSeekPath_;
+    int seekErrno_ = 0;
+    std::set<int> failingSeekHandles_;
+    int failedWrites_ = 0;
     enum class FreeSpaceAnswer { Real, Fixed, Unknown };
     FreeSpaceAnswer freeSpaceAnswer_ = FreeSpaceAnswer::Real;
     std::uint64_t freeSpace_ = 0;

@@ -105,7 +105,7 @@ TEST_F(QxrSysinfo, AFailingHelperGivesTheStartFailureText)
 TEST_F(QxrSysinfo, AMissingDirectoryPrintsAucuneAndEmptyListsAndFails)
 {
     const Output out = RunQxr(dir.File("missing"));
-    EXPECT_EQ(out.status, 1);
+    EXPECT_EQ(out.status, 66);
     const std::string tail = "\r\nEXE Orvane sur disque :\r\n\r\nDLL Orvane sur disque :\r\n";
     EXPECT_NE(out.text.find("DLL 16 bits charg\xC3\xA9" "es :\r\nAucune\r\n"), std::string::npos) << out.text;
     EXPECT_TRUE(out.text.ends_with(tail)) << out.text;

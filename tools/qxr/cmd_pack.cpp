@@ -2,47 +2,46 @@
 #include <cstdio>
 
 #include "command.h"
+#include "exit_codes.h"
 #include "qxcompress.h"
+#include "qxr_report/file_problem.h"
 
 namespace {
 
-const char* PackMessage(int code)
-{
-    switch (code) {
-    case QXCOMPRESS_COMPACT_SOURCE_CANNOT_OPEN: return "impossible d'ouvrir le fichier source (ou son chemin dépasse 268 caractères)";
-    case QXCOMPRESS_COMPACT_ARCHIVE_CANNOT_CREATE: return "impossible de créer l'archive (ou elle désigne le fichier source lui-même)";
-    case QXCOMPRESS_COMPACT_WRITE_FAILED: return "l'écriture de l'archive a échoué";
-    case QXCOMPRESS_COMPACT_NO_MEMORY: return "mémoire insuffisante";
-    case QXCOMPRESS_COMPACT_VOLUME_FULL: return "le volume de l'archive est plein";
-    default: return "erreur inconnue";
-    }
-}
+const char kUsage[] =
+    "Usage : qxr pack SOURCE ARCHIVE\n\n"
+    "Compresse SOURCE (un fichier ordinaire) dans ARCHIVE, qui est remplacée. Quand\n"
+    "la compression ne rend pas le fichier plus petit, l'archive est une copie\n"
+    "simple de la source. Le chemin SOURCE, au plus 268 octets, est enregistré tel\n"
+    "quel dans l'archive. Après un échec d'écriture, l'archive est laissée telle\n"
+    "quelle.\n";
 
 int RunPack(const std::vector<std::string>& args)
 {
-    if (args.size() != 2) {
-        std::fputs("Usage: qxr pack SOURCE ARCHIVE\n", stderr);
-        return 64;
+    if (args.size() != 2) return qxr::WrongArguments(kUsage);
+    const std::string& source = args[0];
+    const std::string& archive = args[1];
+    switch (nfCompacte(0, source.c_str(), archive.c_str())) {
+    case QXCOMPRESS_COMPACT_WRITTEN: return qxr::kExitOk;
+    case QXCOMPRESS_COMPACT_SOURCE_CANNOT_OPEN:
+        if (source.size() > QXCOMPRESS_MAX_PATH_LENGTH)
+            return qxr::Fail("pack", source, "chemin source de plus de 268 octets", "", qxr::kExitNoInput);
+        return qxr::Fail("pack", source, "impossible d'ouvrir le fichier source", qxr::InputProblem(source),
+                         qxr::kExitNoInput);
+    case QXCOMPRESS_COMPACT_ARCHIVE_CANNOT_CREATE: {
+        const std::string reason = qxr::OutputProblem(archive);
+        return qxr::Fail("pack", archive, "impossible de créer l'archive",
+                         reason.empty() ? "elle désigne peut-être le fichier source lui-même" : reason,
+                         qxr::kExitCannotWrite);
     }
-    const int code = nfCompacte(0, args[0].c_str(), args[1].c_str());
-    if (code != QXCOMPRESS_COMPACT_WRITTEN) std::fprintf(stderr, "qxr pack: %s : %s\n", args[1].c_str(), PackMessage(code));
-    return code;
+    case QXCOMPRESS_COMPACT_NO_MEMORY: return qxr::Fail("pack", archive, "mémoire insuffisante", "", qxr::kExitNoMemory);
+    case QXCOMPRESS_COMPACT_VOLUME_FULL:
+        return qxr::Fail("pack", archive, "l'écriture de l'archive a échoué", "le volume est plein",
+                         qxr::kExitCannotWrite);
+    default: return qxr::Fail("pack", archive, "l'écriture de l'archive a échoué", "", qxr::kExitCannotWrite);
+    }
 }
 
 } // namespace
 
-QXR_COMMAND(pack, "pack", "compresse un fichier dans une archive",
-            "Usage: qxr pack SOURCE ARCHIVE\n\n"
-            "Compresse SOURCE dans ARCHIVE, qui est remplacée. Quand la compression ne\n"
-            "rend pas le fichier plus petit, l'archive est une copie simple de la source.\n"
-            "Le chemin SOURCE est enregistré tel quel dans l'archive. Après un échec,\n"
-            "l'archive est laissée telle quelle.\n\n"
-            "Codes de sortie :\n"
-            "  0   archive écrite\n"
-            "  1   la source ne peut pas être ouverte (ou son chemin dépasse 268 caractères)\n"
-            "  2   l'archive ne peut pas être créée (ou désigne la source elle-même)\n"
-            "  4   l'écriture a échoué alors que le volume avait de la place\n"
-            "  5   mémoire insuffisante\n"
-            "  7   le volume est plein (ou sa place libre ne peut pas être connue)\n"
-            " 64   arguments incorrects\n",
-            RunPack);
+QXR_COMMAND(pack, "pack", "compresse un fichier dans une archive", kUsage, RunPack);

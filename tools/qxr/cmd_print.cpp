@@ -1,12 +1,15 @@
 // qxr print ARCHIVE [--pdf FILE] [--point X,Y]: the fax form of a received
 // report, printed through the desktop program's own print code.
 #include "command.h"
+#include "exit_codes.h"
+#include "report_status.h"
 
 #include "platform/qt/printer/printer_dialog.h"
 #include "print/document_name.h"
 #include "print/print_report.h"
 #include "qxr_report/report_archive_reader.h"
 #include "qxr_report/report_reprint.h"
+#include "qxr_report/work_directory.h"
 
 #include <QApplication>
 
@@ -14,21 +17,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <filesystem>
 #include <optional>
 #include <string>
-#include <system_error>
 
 namespace {
 
-constexpr int kExitPrinted = 0;
-constexpr int kExitArchive = 1;
-constexpr int kExitNotReport = 2;
-constexpr int kExitNotPrinted = 3;
-constexpr int kExitUsage = 64;
-
 const char kUsage[] =
-    "Usage: qxr print ARCHIVE [--pdf FICHIER] [--point X,Y]\n\n"
+    "Usage : qxr print ARCHIVE [--pdf FICHIER] [--point X,Y]\n\n"
     "Imprime le rapport de l'archive ARCHIVE (.QXR) comme le fait QXBêta : l'en-tête\n"
     "de chaque page avec le numéro et l'identité, le texte, les codes produit et la\n"
     "page de l'image. Le numéro vient du nom de l'archive, tout le reste du texte du\n"
@@ -38,13 +33,8 @@ const char kUsage[] =
     "                  dialogue ni affichage\n"
     "  --point X,Y     dessine la flèche au point X,Y de l'image (en pixels de\n"
     "                  l'image) ; sans lui, l'image est imprimée sans flèche\n\n"
-    "Codes de sortie :\n"
-    "  0   le rapport a été imprimé\n"
-    "  1   l'archive ne peut pas être ouverte ou décompressée\n"
-    "  2   l'archive ne contient pas de rapport (image ou texte endommagé)\n"
-    "  3   rien n'a été imprimé (impression annulée, pas d'affichage, imprimante\n"
-    "      ou fichier PDF inutilisable)\n"
-    " 64   arguments incorrects\n";
+    "Quand rien n'est imprimé (impression annulée, pas d'affichage pour la boîte\n"
+    "d'impression, imprimante ou fichier PDF inutilisable), le code de sortie est 73.\n";
 
 struct Options {
     std::string archive;
@@ -81,7 +71,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args)
         } else if (arg == "--point" && hasValue && !options.point) {
             options.point = ParsePoint(args[++i]);
             if (!options.point) return std::nullopt;
-        } else if (!arg.starts_with("--") && options.archive.empty()) {
+        } else if (options.archive.empty()) {
             options.archive = arg;
         } else {
             return std::nullopt;
@@ -108,56 +98,39 @@ std::tm LocalTimeNow()
     return local;
 }
 
-// A private directory for the unpacked report file, removed afterwards.
-class PrivateTempDir {
-public:
-    PrivateTempDir()
-    {
-        const char* base = std::getenv("TMPDIR");
-        std::string pattern = std::string(base && *base ? base : "/tmp") + "/qxr-print-XXXXXX";
-        if (::mkdtemp(pattern.data())) m_path = pattern;
-    }
-    ~PrivateTempDir()
-    {
-        std::error_code ignored;
-        if (!m_path.empty()) std::filesystem::remove_all(m_path, ignored);
-    }
-    PrivateTempDir(const PrivateTempDir&) = delete;
-    PrivateTempDir& operator=(const PrivateTempDir&) = delete;
-
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
-
-int Fail(int code, const std::string& message)
+// The job or file that takes the printout is the output that could not be
+// used.
+int NotPrinted(const std::string& archive, const std::string& why)
 {
-    std::fprintf(stderr, "qxr print: %s\n", message.c_str());
-    return code;
+    return qxr::Fail("print", archive, "rien n'a été imprimé", why, qxr::kExitCannotWrite);
 }
 
 int PrintArchive(const Options& options)
 {
-    const PrivateTempDir work;
-    if (work.Path().empty())
-        return Fail(kExitArchive, qxr::DescribeReportError(qxr::ReportError::NoWorkFile, options.archive));
+    const qxr::WorkDirectory work;
+    if (!work.Made()) {
+        std::fprintf(stderr, "qxr print: %s\n",
+                     qxr::DescribeReportError(qxr::ReportError::NoWorkFile, options.archive).c_str());
+        return qxr::kExitCannotWrite;
+    }
     const qxr::ReportResult read = qxr::ReadReportArchive(options.archive, work.Path());
-    if (read.error != qxr::ReportError::None)
-        return Fail(read.error == qxr::ReportError::NoBitmap ? kExitNotReport : kExitArchive,
-                    qxr::DescribeReportError(read.error, options.archive));
+    if (read.error != qxr::ReportError::None) {
+        std::fprintf(stderr, "qxr print: %s\n", qxr::DescribeReportError(read.error, options.archive).c_str());
+        return qxr::StatusOf(read.error);
+    }
     std::optional<qxr::Reprint> reprint = qxr::MakeReprint(read.report, options.archive);
     if (!reprint)
-        return Fail(kExitNotReport, "l'archive « " + options.archive + " » ne contient pas de texte de rapport lisible");
+        return qxr::Fail("print", options.archive, "le texte du rapport est illisible", "", qxr::kExitDataError);
     qx::Bitmap& image = reprint->image;
-    if (options.point && (options.point->x >= image.width || options.point->y >= image.height))
-        return Fail(kExitUsage, "le point " + std::to_string(options.point->x) + "," + std::to_string(options.point->y) +
-                                    " est hors de l'image (" + std::to_string(image.width) + " x " +
-                                    std::to_string(image.height) + ")");
+    if (options.point && (options.point->x >= image.width || options.point->y >= image.height)) {
+        std::fprintf(stderr, "qxr print: le point %d,%d est hors de l'image (%d x %d)\n", options.point->x,
+                     options.point->y, image.width, image.height);
+        return qxr::kExitUsage;
+    }
 
     // Straight to a file, no display is needed: Qt's offscreen platform.
     if (options.pdf && !HasDisplay()) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    if (!HasDisplay()) return Fail(kExitNotPrinted, "pas d'affichage pour la boîte d'impression : utilisez --pdf");
+    if (!HasDisplay()) return NotPrinted(options.archive, "pas d'affichage pour la boîte d'impression (--pdf FICHIER)");
     int argc = 1;
     char name[] = "qxr";
     char* argv[] = {name, nullptr};
@@ -167,7 +140,7 @@ int PrintArchive(const Options& options)
     std::unique_ptr<qx::platform::Printer> printer =
         options.pdf ? qx::platform::qt::MakePdfPrinter(QString::fromLocal8Bit(options.pdf->c_str()), documentName)
                     : qx::platform::qt::ChoosePrinter(nullptr, documentName);
-    if (!printer) return Fail(kExitNotPrinted, "impression annulée");
+    if (!printer) return NotPrinted(options.archive, "impression annulée");
 
     const std::string number = reprint->number;
     const qx::print::Printout printout{{reprint->record, [&number] { return number; }, LocalTimeNow},
@@ -176,21 +149,19 @@ int PrintArchive(const Options& options)
                                        options.point.value_or(qx::IncidentPoint{}),
                                        qx::print::DisplayInfo{}};
     if (qx::print::PrintReport(*printer, printout) != qx::print::JobOutcome::Printed)
-        return Fail(kExitNotPrinted, "l'impression n'a pas pu commencer");
+        return NotPrinted(options.archive, "l'impression n'a pas pu commencer");
     printer.reset();
-    return kExitPrinted;
+    return qxr::kExitOk;
 }
 
 int Print(const std::vector<std::string>& args)
 {
     const std::optional<Options> options = ParseOptions(args);
-    if (!options) {
-        std::fputs(kUsage, stderr);
-        return kExitUsage;
-    }
+    if (!options) return qxr::WrongArguments(kUsage);
     return PrintArchive(*options);
 }
 
 } // namespace
 
-QXR_COMMAND(print, "print", "imprime le rapport d'une archive .QXR (ou en fait un PDF)", kUsage, Print);
+QXR_COMMAND(print, "print", "imprime le rapport d'une archive .QXR (ou en fait un PDF)", kUsage, Print,
+            {"--pdf", "--point"});

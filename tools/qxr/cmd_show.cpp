@@ -1,75 +1,44 @@
 // qxr show ARCHIVE: the report text of a .QXR archive, in UTF-8.
 #include "command.h"
+#include "exit_codes.h"
+#include "report_status.h"
+#include "standard_output.h"
 
 #include "qxr_report/report_archive_reader.h"
+#include "qxr_report/work_directory.h"
 #include "text/cp1252.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 namespace {
 
-constexpr int kExitUsage = 64;
-constexpr int kExitArchive = 1;
-constexpr int kExitNotReport = 2;
-
 const char kUsage[] =
-    "Usage: qxr show ARCHIVE\n\n"
+    "Usage : qxr show ARCHIVE\n\n"
     "Affiche le texte du rapport contenu dans l'archive ARCHIVE (.QXR), converti\n"
     "de Windows-1252 en UTF-8 ; les fins de ligne \"\\r\\n\" sont conservées.\n"
-    "Les archives faites sous Windows et les copies simples sont acceptées.\n\n"
-    "Codes de sortie :\n"
-    "  0   le texte a été affiché\n"
-    "  1   l'archive ne peut pas être ouverte ou décompressée\n"
-    "  2   l'archive ne contient pas de rapport (image absente ou endommagée)\n"
-    " 64   arguments incorrects\n";
-
-// A private directory for the unpacked report file, removed afterwards.
-class PrivateTempDir {
-public:
-    PrivateTempDir()
-    {
-        const char* base = std::getenv("TMPDIR");
-        std::string pattern = std::string(base && *base ? base : "/tmp") + "/qxr-show-XXXXXX";
-        if (::mkdtemp(pattern.data())) m_path = pattern;
-    }
-    ~PrivateTempDir()
-    {
-        std::error_code ignored;
-        if (!m_path.empty()) std::filesystem::remove_all(m_path, ignored);
-    }
-    PrivateTempDir(const PrivateTempDir&) = delete;
-    PrivateTempDir& operator=(const PrivateTempDir&) = delete;
-
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
+    "Les archives faites sous Windows et les copies simples sont acceptées.\n"
+    "L'archive est décompressée dans un dossier temporaire ($TMPDIR ou /tmp) après\n"
+    "vérification de la place libre. Un rapport plus grand que 64 Mio d'image\n"
+    "(16 777 216 pixels au plus) et 4 Mio de texte est refusé sans être décompressé.\n";
 
 int Show(const std::vector<std::string>& args)
 {
-    if (args.size() != 1) {
-        std::fputs(kUsage, stderr);
-        return kExitUsage;
-    }
+    if (args.size() != 1) return qxr::WrongArguments(kUsage);
     const std::string& archive = args[0];
-    const PrivateTempDir work;
-    if (work.Path().empty()) {
+    const qxr::WorkDirectory work;
+    if (!work.Made()) {
         std::fprintf(stderr, "qxr show: %s\n", qxr::DescribeReportError(qxr::ReportError::NoWorkFile, archive).c_str());
-        return kExitArchive;
+        return qxr::kExitCannotWrite;
     }
     const qxr::ReportResult result = qxr::ReadReportArchive(archive, work.Path());
     if (result.error != qxr::ReportError::None) {
         std::fprintf(stderr, "qxr show: %s\n", qxr::DescribeReportError(result.error, archive).c_str());
-        return result.error == qxr::ReportError::NoBitmap ? kExitNotReport : kExitArchive;
+        return qxr::StatusOf(result.error);
     }
     const auto text = result.report.Text();
     const std::string utf8 = qx::text::Cp1252ToUtf8(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
-    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : kExitArchive;
+    return qxr::WriteStandardOutput("show", utf8) ? qxr::kExitOk : qxr::kExitCannotWrite;
 }
 
 } // namespace

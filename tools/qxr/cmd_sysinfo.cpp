@@ -1,5 +1,9 @@
 // qxr sysinfo INSTALLDIR: the system information a report would hold, in UTF-8.
 #include "command.h"
+#include "exit_codes.h"
+#include "standard_output.h"
+
+#include "qxr_report/file_problem.h"
 
 #include "platform/posix/local_system_services.h"
 #include "resources/string_ids.h"
@@ -13,23 +17,18 @@
 
 namespace {
 
-constexpr int kExitUsage = 64;
-constexpr int kExitNoDirectory = 1;
 constexpr const char* kLineEnd = "\r\n";
 
 const char kUsage[] =
-    "Usage: qxr sysinfo INSTALLDIR\n\n"
+    "Usage : qxr sysinfo INSTALLDIR\n\n"
     "Rassemble les informations système comme le fait le dialogue de rapport, pour\n"
     "l'environnement Orvane installé dans INSTALLDIR, et les affiche en UTF-8 telles\n"
     "que le texte du rapport les contient (fins de ligne \"\\r\\n\") : la ligne de\n"
     "version, les DLL 16 bits (listées par INSTALLDIR/lstdll16.exe, arrêté après\n"
     "60 secondes), les modules 32 bits des processus qui utilisent l'environnement,\n"
-    "puis les EXE et les DLL d'INSTALLDIR qui portent une version.\n\n"
-    "Codes de sortie :\n"
-    "  0   les informations ont été affichées\n"
-    "  1   INSTALLDIR n'est pas un répertoire (les informations sont affichées quand\n"
-    "      même, sans liste sur disque)\n"
-    " 64   arguments incorrects\n";
+    "puis les EXE et les DLL d'INSTALLDIR qui portent une version. Quand INSTALLDIR\n"
+    "n'est pas un dossier, les informations sont affichées quand même, sans liste\n"
+    "sur disque, et le code de sortie est 66.\n";
 
 // The installation directory as the report dialog has it: exactly one "/" at the end.
 std::string InstallDir(std::string path)
@@ -50,10 +49,7 @@ std::string SystemSections(const CReportRecord& r)
 
 int RunSysinfo(const std::vector<std::string>& args)
 {
-    if (args.size() != 1 || args[0].empty()) {
-        std::fputs(kUsage, stderr);
-        return kExitUsage;
-    }
+    if (args.size() != 1 || args[0].empty()) return qxr::WrongArguments(kUsage);
     const std::string installDir = InstallDir(args[0]);
     std::error_code error;
     const bool isDirectory = std::filesystem::is_directory(installDir, error);
@@ -62,15 +58,13 @@ int RunSysinfo(const std::vector<std::string>& args)
     CReportRecord record;
     qx::sysinfo::GatherSystemInformation(system.Services(), installDir, record);
     const std::string text = qx::text::Cp1252ToUtf8(SystemSections(record));
-    std::fwrite(text.data(), 1, text.size(), stdout);
-
-    if (!isDirectory) {
-        std::fprintf(stderr, "qxr sysinfo: %s : ce n'est pas un répertoire\n", args[0].c_str());
-        return kExitNoDirectory;
-    }
-    return 0;
+    if (!qxr::WriteStandardOutput("sysinfo", text)) return qxr::kExitCannotWrite;
+    if (!isDirectory)
+        return qxr::Fail("sysinfo", args[0], "ce n'est pas un dossier",
+                         error ? qxr::FrenchReason(error.value()) : std::string{}, qxr::kExitNoInput);
+    return qxr::kExitOk;
 }
 
 } // namespace
 
-QXR_COMMAND(sysinfo, "sysinfo", "prints the system information a report would hold", kUsage, RunSysinfo);
+QXR_COMMAND(sysinfo, "sysinfo", "affiche les informations système que contiendrait un rapport", kUsage, RunSysinfo);

@@ -3,6 +3,10 @@
 // Reads a report archive (.QXR) for the support tools: its one member is the
 // report file, a bitmap file immediately followed by the report text; the
 // bitmap's own size field tells where the text begins.
+//
+// An archive can claim any size; what is read is held in memory, so a
+// report larger than the limits below is refused before it is unpacked or
+// read, and the free space of the work directory is checked first.
 
 #include "bitmap/bmp_reader.h"
 
@@ -13,14 +17,22 @@
 
 namespace qxr {
 
+// The largest report text read (4 MiB: a report text is a few kilobytes).
+inline constexpr std::uint64_t kMaxReportTextBytes = std::uint64_t{4} << 20;
+// The largest screenshot bitmap file read (64 MiB) and its most pixels
+// (16 777 216, a 5120 × 3200 screen).
+inline constexpr std::uint64_t kMaxReportBitmapBytes = std::uint64_t{64} << 20;
+inline constexpr std::uint64_t kMaxReportPixels = std::uint64_t{1} << 24;
+
 enum class ReportError {
     None,
-    ArchiveMissing,  // the archive cannot be opened
+    ArchiveMissing,  // the archive cannot be opened, or is not a regular file
     ArchiveDamaged,  // its packed data cannot be decoded
-    ArchiveUnread,   // its first byte cannot be read (a directory, say)
+    ArchiveUnread,   // its first byte cannot be read
     VolumeFull,      // no room for the unpacked report file
-    NoWorkFile,      // the temporary file for unpacking cannot be made
+    NoWorkFile,      // the temporary file for unpacking cannot be made or read
     NoBitmap,        // the report file does not begin with a whole, readable bitmap file
+    TooLarge,        // the report, its bitmap or its text is beyond the limits above
 };
 
 struct ReportFile {

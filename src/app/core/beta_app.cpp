@@ -31,7 +31,7 @@ bool CBetaApp::InitInstance()
     const auto raise = [this] {
         if (m_watcherCreated) m_services.watcher.Raise();
     };
-    if (m_services.instance.Claim(raise) == platform::InstanceClaim::AlreadyRunning) return false;
+    if (m_services.instance.Claim(raise) == platform::InstanceClaim::AlreadyRunning) return true;
 
     m_screen = m_services.desktop.ScreenSize();
 
@@ -51,7 +51,7 @@ bool CBetaApp::InitInstance()
 
     m_services.loop.Post([this] { m_bStarting = StartPhase::Running; });
     m_services.loop.Run();
-    return false;
+    return true;
 }
 
 void CBetaApp::CaptureScreen()

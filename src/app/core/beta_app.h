@@ -42,7 +42,9 @@ public:
     explicit CBetaApp(AppServices services);
 
     // Check, notice, single instance, watcher, then the main loop until the
-    // watcher window is closed. Always false: the program then ends.
+    // watcher window is closed. False when the program refused to start (the
+    // installation check failed or the watcher window cannot be made); true
+    // when it ran, or handed over to the copy already running.
     bool InitInstance();
 
     // One capture request: the clipboard image checked and kept, the

@@ -1,6 +1,7 @@
 // QXBêta: waits beside the Orvane environment for a screenshot on the
 // clipboard and opens an incident report for it.
 
+#include "app/qt/command_line.h"
 #include "app/core/beta_app.h"
 #include "app/qt/qt_app_dialogs.h"
 #include "config/profile.h"
@@ -34,6 +35,7 @@ void PreferX11()
 
 int main(int argc, char* argv[])
 {
+    if (const auto answered = qx::app::AnswerInformationRequest(argc, argv)) return *answered;
     PreferX11();
     QApplication application(argc, argv);
     // The program ends when its watcher window is closed, not when the
@@ -58,6 +60,5 @@ int main(int argc, char* argv[])
 
     qx::app::CBetaApp app(qx::app::AppServices{profile, files, messages, desktop, clipboard, loop, instance, watcher,
                                                pickSurface, dialogs, presence});
-    app.InitInstance();
-    return 0;
+    return app.InitInstance() ? 0 : 1;
 }

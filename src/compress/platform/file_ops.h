@@ -16,6 +16,9 @@ namespace qx::compress {
 class FileOps {
 public:
     virtual ~FileOps() = default;
+    // Opens regular files only: a directory fails with EISDIR, any other
+    // kind (device, FIFO, socket) with EINVAL, and nothing is left open. A
+    // FIFO never makes the call wait for its other end.
     virtual int Open(const char* path, int flags, mode_t mode) = 0;
     virtual ssize_t Read(int fd, void* buffer, std::size_t count) = 0;
     virtual ssize_t Write(int fd, const void* buffer, std::size_t count) = 0;

@@ -1,5 +1,6 @@
 #include "compress/platform/file_ops.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -8,7 +9,22 @@ namespace {
 
 class PosixOps final : public FileOps {
 public:
-    int Open(const char* path, int flags, mode_t mode) override { return ::open(path, flags | O_CLOEXEC, mode); }
+    int Open(const char* path, int flags, mode_t mode) override
+    {
+        // O_NONBLOCK: opening a FIFO without writer (or reader) returns at
+        // once; on a regular file it changes nothing and is dropped again.
+        const int fd = ::open(path, flags | O_CLOEXEC | O_NONBLOCK, mode);
+        if (fd < 0) return -1;
+        struct stat info {};
+        if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+            const int reason = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+            ::close(fd);
+            errno = reason;
+            return -1;
+        }
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        return fd;
+    }
     ssize_t Read(int fd, void* buffer, std::size_t count) override { return ::read(fd, buffer, count); }
     ssize_t Write(int fd, const void* buffer, std::size_t count) override { return ::write(fd, buffer, count); }
     off_t Seek(int fd, off_t offset, int whence) override { return ::lseek(fd, offset, whence); }

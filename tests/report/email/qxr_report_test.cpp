@@ -120,22 +120,22 @@ TEST_F(QxrReport, DamagedArchivesGiveAFrenchMessageAndWriteNothing)
     ASSERT_TRUE(MakePackedArchive(report, archive));
     const Bytes packed = ReadBytes(archive);
     const Damaged cases[] = {
-        {"packed data cut short", 1, "endommagée", [](const Bytes& p, const Bytes&) { return Bytes(p.begin(), p.begin() + 400); }},
+        {"packed data cut short", 65, "endommagée", [](const Bytes& p, const Bytes&) { return Bytes(p.begin(), p.begin() + 400); }},
         {"packed data garbled", 0, "endommagée",
          [](const Bytes& p, const Bytes&) {
              Bytes d = p;
              for (std::size_t i = 290; i < d.size() - 2; i += 3) d[i] ^= 0x5A;
              return d;
          }},
-        {"not a report", 2, "ne contient pas de rapport", [](const Bytes&, const Bytes&) { return Bytes{'h', 'e', 'l', 'l', 'o'}; }},
-        {"bitmap cut short", 2, "endommagée", [](const Bytes&, const Bytes& r) { return Bytes(r.begin(), r.begin() + 3000); }},
-        {"bitmap rows missing", 2, "endommagée",
+        {"not a report", 65, "ne contient pas de rapport", [](const Bytes&, const Bytes&) { return Bytes{'h', 'e', 'l', 'l', 'o'}; }},
+        {"bitmap cut short", 65, "endommagée", [](const Bytes&, const Bytes& r) { return Bytes(r.begin(), r.begin() + 3000); }},
+        {"bitmap rows missing", 65, "endommagée",
          [](const Bytes&, const Bytes& r) {
              Bytes d = r;
              d[22] = 0xFF; // biHeight far beyond the pixel data
              return d;
          }},
-        {"empty file", 2, "ne contient pas de rapport", [](const Bytes&, const Bytes&) { return Bytes{}; }},
+        {"empty file", 65, "ne contient pas de rapport", [](const Bytes&, const Bytes&) { return Bytes{}; }},
     };
     for (const Damaged& c : cases) {
         SCOPED_TRACE(c.name);
@@ -154,22 +154,23 @@ TEST_F(QxrReport, DamagedArchivesGiveAFrenchMessageAndWriteNothing)
         const QxrRun extract = Qxr("extract " + path + " " + dir.string(), scratch);
         EXPECT_EQ(extract.status, show.status);
         EXPECT_NE(extract.err.find(c.message), std::string::npos) << extract.err;
-        EXPECT_TRUE(Listing(dir).empty());
+        EXPECT_FALSE(fs::exists(dir)) << "nothing is created for an archive that cannot be read";
         fs::remove(path);
-        EXPECT_EQ(Listing(scratch.Path()), (std::vector<std::string>{"QX123401.QXR", "out"}));
+        EXPECT_EQ(Listing(scratch.Path()), (std::vector<std::string>{"QX123401.QXR"}));
     }
 }
 
 TEST_F(QxrReport, MissingArchiveAndWrongArguments)
 {
     const QxrRun missing = Qxr("show " + scratch.File("none.QXR"), scratch);
-    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.status, 66);
     EXPECT_NE(missing.err.find("Impossible d'ouvrir l'archive"), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find("introuvable"), std::string::npos) << missing.err;
     EXPECT_EQ(Qxr("show", scratch).status, 64);
     EXPECT_EQ(Qxr("extract " + archive, scratch).status, 64);
     const QxrRun folder = Qxr("show " + scratch.Path().string(), scratch);
-    EXPECT_NE(folder.status, 0);
-    EXPECT_FALSE(folder.err.empty());
+    EXPECT_EQ(folder.status, 66);
+    EXPECT_NE(folder.err.find("dossier"), std::string::npos) << folder.err;
 }
 
 TEST_F(QxrReport, FullVolumeLeavesNothingInTheFolder)
@@ -179,21 +180,51 @@ TEST_F(QxrReport, FullVolumeLeavesNothingInTheFolder)
     ASSERT_TRUE(WriteBytes(archive, report)); // a plain copy of 120 KB
     const auto code = RunOnSmallVolume(64 * 1024, VolumeMode::Writable, [&](const std::string& volume) {
         const QxrRun extract = Qxr("extract " + archive + " " + volume + "/out", scratch);
-        if (extract.status != 1 || extract.err.find("Le disque est plein") == std::string::npos) return 1;
+        if (extract.status != 73 || extract.err.find("Le disque est plein") == std::string::npos) return 1;
         return Listing(volume + "/out").empty() ? 0 : 2;
     });
     if (!code) GTEST_SKIP() << "no private mount on this system";
     EXPECT_EQ(*code, 0);
 }
 
-TEST(PngWriter, ChecksumsOfKnownInputs)
+TEST_F(QxrReport, ThePngHasTheBitmapsPixelsAndIsSmaller)
 {
-    const std::string digits = "123456789";
-    EXPECT_EQ(qxr::Crc32(std::span(reinterpret_cast<const std::uint8_t*>(digits.data()), digits.size())), 0xCBF43926u);
-    const std::string word = "Wikipedia";
-    EXPECT_EQ(qxr::Adler32(std::span(reinterpret_cast<const std::uint8_t*>(word.data()), word.size())), 0x11E60398u);
-    const Bytes zeros(100000, 0xFF);
-    EXPECT_EQ(qxr::Adler32(zeros), 0x149A302Cu);
+    screen = ScreenshotLike(800, 600, 24, 11);
+    report = ReportFileBytes(screen, text::Utf8ToCp1252(kTextUtf8));
+    ASSERT_TRUE(MakePackedArchive(report, archive));
+    const fs::path dir = scratch.Path() / "out";
+    const QxrRun extract = Qxr("extract " + archive + " " + dir.string(), scratch);
+    ASSERT_EQ(extract.status, 0) << extract.err;
+    for (const DecodedPixels& d : {DecodeWithPil((dir / "screenshot.png").string()),
+                                   DecodeWithImageMagick((dir / "screenshot.png").string())}) {
+        ASSERT_TRUE(d.ok) << d.diagnostics;
+        EXPECT_TRUE(d.rgb == ExpectedRgb(screen));
+    }
+    const auto png = fs::file_size(dir / "screenshot.png");
+    const auto bmp = fs::file_size(dir / "screenshot.bmp");
+    EXPECT_LT(png, bmp / 10) << png << " bytes of PNG for " << bmp << " of BMP";
+}
+
+// A small archive that claims a huge report (a decompression bomb) is refused
+// before anything is unpacked, whatever the command.
+TEST_F(QxrReport, ReportsBeyondTheLimitsAreRefusedUnread)
+{
+    const Bytes zeros(1 << 20, 0);
+    Bytes bomb = ReportFileBytes(screen, text::Utf8ToCp1252(kTextUtf8));
+    bomb.insert(bomb.end(), zeros.begin(), zeros.end());
+    ASSERT_TRUE(MakePackedArchive(bomb, archive));
+    Bytes claimed = ReadBytes(archive);
+    const std::uint32_t huge = 256u << 20; // 256 MiB of source
+    for (int i = 0; i < 4; ++i) claimed[1 + 10 + i] = static_cast<std::uint8_t>(huge >> (8 * i));
+    ASSERT_TRUE(WriteBytes(archive, claimed));
+    for (const char* command : {"show", "extract", "list"}) {
+        SCOPED_TRACE(command);
+        const fs::path dir = scratch.Path() / "out";
+        const QxrRun run = Qxr(std::string(command) + " " + archive + (std::string(command) == "extract" ? " " + dir.string() : ""), scratch);
+        EXPECT_EQ(run.status, 65);
+        EXPECT_NE(run.err.find("trop grand"), std::string::npos) << run.err;
+        EXPECT_FALSE(fs::exists(dir));
+    }
 }
 
 TEST(PngWriter, DecodersReadEveryPixel)
@@ -203,7 +234,9 @@ TEST(PngWriter, DecodersReadEveryPixel)
         const Bitmap b = Noise(width, height, 24, static_cast<std::uint32_t>(width));
         const bitmap::RgbImage image{width, height, ExpectedRgb(b)};
         const std::string path = scratch.File("image.png");
-        ASSERT_TRUE(WriteBytes(path, qxr::EncodePng(image)));
+        const auto png = qxr::EncodePng(image);
+        ASSERT_TRUE(png.has_value());
+        ASSERT_TRUE(WriteBytes(path, *png));
         for (const DecodedPixels& d : {DecodeWithPil(path), DecodeWithImageMagick(path)}) {
             ASSERT_TRUE(d.ok) << d.diagnostics;
             EXPECT_EQ(d.width, width);
