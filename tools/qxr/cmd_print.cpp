@@ -6,6 +6,7 @@
 
 #include "platform/qt/printer/printer_dialog.h"
 #include "print/document_name.h"
+#include "print/local_time.h"
 #include "print/print_report.h"
 #include "qxr_report/report_archive_reader.h"
 #include "qxr_report/report_reprint.h"
@@ -16,7 +17,6 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <optional>
 #include <string>
 
@@ -90,14 +90,6 @@ bool HasDisplay()
     return false;
 }
 
-std::tm LocalTimeNow()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local;
-}
-
 // The job or file that takes the printout is the output that could not be
 // used.
 int NotPrinted(const std::string& archive, const std::string& why)
@@ -143,7 +135,7 @@ int PrintArchive(const Options& options)
     if (!printer) return NotPrinted(options.archive, "impression annulée");
 
     const std::string number = reprint->number;
-    const qx::print::Printout printout{{reprint->record, [&number] { return number; }, LocalTimeNow},
+    const qx::print::Printout printout{{reprint->record, [&number] { return number; }, qx::print::LocalTimeNow},
                                        documentName,
                                        qx::print::ScreenImage{image, image.width, image.height},
                                        options.point.value_or(qx::IncidentPoint{}),
