@@ -12,6 +12,9 @@ inline constexpr const char* kKeyInstallDir = "REPEXE";
 inline constexpr const char* kKeyStartNotice = "INFO";
 inline constexpr const char* kKeyCaptureNotice = "INFOIMP";
 inline constexpr const char* kKeyMailNotice = "INFOEMAL";
+// Not a notice, but the same switch: "0..." keeps the E-mail command from
+// opening the mail program.
+inline constexpr const char* kKeyMailCompose = "EMALAUTO";
 inline constexpr const char* kKeyReportNumber = "numrpt";
 
 inline constexpr const char* kKeyName = "Nom";

@@ -59,6 +59,10 @@ enum StringId : int {
     kPresenceAcceptedSizes = 153, // "%1": the sizes an image is taken at
     kPresenceMenuAbout = 154,    // status-area menu
     kPresenceMenuQuit = 155,     // status-area menu
+
+    kSupportAddress = 156,       // the support e-mail address
+    kMailSubject = 157,          // "%1": the archive's file name
+    kMsgMailNotComposed = 158,   // "%1": the archive's path, "%2": the address
 };
 
 } // namespace qx::res

@@ -99,6 +99,13 @@ constexpr Entry kEntries[] = {
     {kPresenceAcceptedSizes, "Tailles prises : %1."},
     {kPresenceMenuAbout, "À propos de QXBêta..."},
     {kPresenceMenuQuit, "Quitter"},
+    {kSupportAddress, kSupportEmail},
+    {kMailSubject, "Rapport Bêta %1"},
+    {kMsgMailNotComposed,
+     "Le message n'a pas pu être préparé dans votre messagerie.\r\n"
+     "Le rapport est enregistré dans le fichier :\r\n"
+     "%1\r\n"
+     "Envoyez ce fichier en pièce jointe à %2."},
 };
 
 static_assert(std::ranges::is_sorted(kEntries, {}, &Entry::id));

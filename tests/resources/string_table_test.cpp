@@ -104,13 +104,18 @@ TEST(StringTable, EveryTextByteForByte)
         {153, "Tailles prises : %1."},
         {154, "\xC0 propos de QXB\xEAta..."},
         {155, "Quitter"},
+        {156, "beta@orvane.fr"},
+        {157, "Rapport B\xEAta %1"},
+        {158, "Le message n'a pas pu \xEAtre pr\xE9par\xE9 dans votre messagerie.\r\n"
+              "Le rapport est enregistr\xE9 dans le fichier :\r\n%1\r\n"
+              "Envoyez ce fichier en pi\xE8" "ce jointe \xE0 %2."},
     };
     for (const Case& c : cases) EXPECT_EQ(LoadResString(c.id), c.expected) << "text " << c.id;
 }
 
 TEST(StringTable, NumbersWithoutTextGiveEmpty)
 {
-    for (int id : {-1, 0, 100, 102, 109, 146, 156, 1000, 57670}) {
+    for (int id : {-1, 0, 100, 102, 109, 146, 159, 1000, 57670}) {
         EXPECT_EQ(LoadResString(id), "") << "text " << id;
     }
 }

@@ -13,6 +13,9 @@ struct Command {
     const char* synopsis; // one line for "qxr --help" (UTF-8, French)
     const char* usage;    // "qxr NAME --help" before the exit codes (UTF-8, French)
     int (*run)(const std::vector<std::string>& args); // options and "--" taken out
+    // Options the command takes, each followed by its value; they reach
+    // `run` as two arguments, in the order given.
+    std::vector<std::string> valueOptions = {};
 };
 
 // Adds `command` to the table; used through QXR_COMMAND.

@@ -81,15 +81,30 @@ int UsageError(const std::string& message)
     return qxr::kExitUsage;
 }
 
+bool IsValueOption(const qxr::Command& command, const std::string& arg)
+{
+    return std::find(command.valueOptions.begin(), command.valueOptions.end(), arg) != command.valueOptions.end();
+}
+
 // The command's arguments, with "--" taken out; help wanted when "--help"
-// or "-h" comes before it; any other option is refused.
+// or "-h" comes before it; the command's own options keep their values; any
+// other option is refused.
 int RunCommand(const qxr::Command& command, const std::vector<std::string>& given)
 {
     std::vector<std::string> args;
     bool optionsEnded = false;
-    for (const std::string& arg : given) {
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        const std::string& arg = given[i];
         if (!optionsEnded && arg == "--") {
             optionsEnded = true;
+        } else if (!optionsEnded && IsValueOption(command, arg)) {
+            if (i + 1 == given.size()) {
+                std::fprintf(stderr, "qxr %s: valeur manquante après \"%s\"\n\n", command.name, arg.c_str());
+                std::fputs(command.usage, stderr);
+                return qxr::kExitUsage;
+            }
+            args.push_back(arg);
+            args.push_back(given[++i]);
         } else if (!optionsEnded && IsHelp(arg)) {
             PrintCommandHelp(command);
             return std::fflush(stdout) == 0 ? qxr::kExitOk : qxr::kExitCannotWrite;

@@ -2,6 +2,7 @@
 
 #include "platform/qt/common/owner_widget.h"
 #include "platform/qt/printer/printer_dialog.h"
+#include "print/local_time.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -22,14 +23,6 @@ DisplayInfo PrimaryDisplay()
 std::unique_ptr<platform::Printer> ChoosePrinterOver(platform::OwnerWindow* owner, const std::string& documentName)
 {
     return platform::qt::ChoosePrinter(platform::WidgetOf(owner), documentName);
-}
-
-std::tm LocalTimeNow()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local;
 }
 
 class PrintCommand final : public report::ReportCommand {

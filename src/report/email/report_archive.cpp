@@ -4,6 +4,7 @@
 #include "config/keys.h"
 #include "config/notices.h"
 #include "report/email/archive_name.h"
+#include "report/email/mail_handover.h"
 #include "report/email/report_text.h"
 #include "resources/string_ids.h"
 #include "resources/string_table.h"
@@ -98,6 +99,7 @@ ArchiveOutcome WriteReportArchive(const CReportRecord& record, EmailServices& s)
     config::IncrementReportNumber(s.profile);
     s.ui.CloseBusyWindow();
     s.ui.SetWaitCursor(WaitCursor::Off);
+    HandOverArchive(*archivePath, s.profile, s.mail, s.ui);
     return ArchiveOutcome::Written;
 }
 

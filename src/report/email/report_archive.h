@@ -7,6 +7,7 @@
 #include "config/profile.h"
 #include "platform/bitmap.h"
 #include "platform/file_store.h"
+#include "platform/mail_composer.h"
 #include "report/email/email_ui.h"
 #include "report/report_record.h"
 
@@ -19,6 +20,7 @@ struct EmailServices {
     platform::FileStore& files;
     const config::Profile& profile;
     const Bitmap& screen; // the kept screen image, written unchanged
+    platform::MailComposer& mail; // opens the message to support (mail_handover.h)
     // Where the temporary report file is made: the current directory, which
     // the save dialog has just made the archive's folder. Its path as made
     // ("./QX1A2B.TMP") is the archive member's name.
@@ -39,7 +41,10 @@ enum class ArchiveOutcome {
 inline constexpr const char* kTempPrefix = "QX";
 
 // Steps 4 to 16 of the E-mail command: default name, save dialog, temporary
-// file, pick, busy window, bitmap, text, packing, report number. Any failure
+// file, pick, busy window, bitmap, text, packing, report number; then, with
+// the busy window closed, the archive handed over to the mail program
+// (HandOverArchive), whose failure leaves the archive and the number as they
+// are. Any failure
 // after the temporary file was made deletes it (and the archive, once
 // nfCompacte may have created it), shows its message and leaves the report
 // number as it was; the temporary file never stays behind.

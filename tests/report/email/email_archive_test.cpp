@@ -15,6 +15,7 @@
 #include "support/bitmap_fixtures.h"
 #include "support/faulty_file_store.h"
 #include "support/memory_file_store.h"
+#include "support/recording_mail_composer.h"
 #include "support/report_record_builder.h"
 #include "support/scratch_dir.h"
 #include "support/small_volume.h"
@@ -89,6 +90,7 @@ protected:
     config::Profile profile{scratch.Path() / "config"};
     platform::PosixFileStore posix;
     test::FakeEmailUi ui;
+    test::RecordingMailComposer mail;
     Bitmap screen = test::ScreenshotLike(64, 48, 32, 5);
     CReportRecord record = Record();
 
@@ -98,7 +100,7 @@ protected:
         ui.choosePath = [this](const std::string& name) { return (folder / name).string(); };
     }
 
-    EmailServices Services(platform::FileStore& files) { return EmailServices{ui, files, profile, screen, folder.string()}; }
+    EmailServices Services(platform::FileStore& files) { return EmailServices{ui, files, profile, screen, mail, folder.string()}; }
 
     ArchiveOutcome Run(platform::FileStore& files)
     {
@@ -143,6 +145,57 @@ TEST_F(EmailArchive, ArchiveHoldsTheBitmapFileFollowedByTheText)
     EXPECT_EQ(member.size(), folder.string().size() + 1 + 2 + 4 + 4);
 }
 
+TEST_F(EmailArchive, WrittenArchiveIsHandedToTheMailProgram)
+{
+    ASSERT_EQ(Run(posix), ArchiveOutcome::Written);
+    ASSERT_EQ(mail.messages.size(), 1u);
+    EXPECT_EQ(mail.messages[0].to, "beta@orvane.fr");
+    EXPECT_EQ(mail.messages[0].subject, "Rapport B\u00eata QX123401.QXR");
+    EXPECT_EQ(mail.messages[0].attachment, (folder / "QX123401.QXR").string());
+}
+
+TEST_F(EmailArchive, WithoutAMailProgramTheArchiveStaysAndTheTesterIsToldWhere)
+{
+    mail.accepts = false;
+    ASSERT_EQ(Run(posix), ArchiveOutcome::Written);
+    const fs::path archive = folder / "QX123401.QXR";
+    EXPECT_TRUE(fs::exists(archive));
+    EXPECT_EQ(Number(), "2");
+    EXPECT_EQ(ui.events.back(), "message");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("\r\n" + archive.string() + "\r\n"), std::string::npos) << ui.messages[0];
+    EXPECT_NE(ui.messages[0].find("beta@orvane.fr."), std::string::npos) << ui.messages[0];
+    EXPECT_EQ(ui.messages[0].find('%'), std::string::npos) << ui.messages[0];
+}
+
+TEST_F(EmailArchive, ComposingFollowsItsSwitch)
+{
+    const struct {
+        const char* value; // nullptr: no key
+        bool composed;
+    } cases[] = {{nullptr, true}, {"1", true}, {"", true}, {"0", false}, {"0ui", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value ? c.value : "(no key)");
+        config::Profile fresh{scratch.Path() / ("switch" + std::to_string(mail.messages.size()) + (c.value ? c.value : "-"))};
+        if (c.value) fresh.Write(config::kSectionQxBeta, config::kKeyMailCompose, c.value);
+        const std::size_t before = mail.messages.size();
+        EmailServices s{ui, posix, fresh, screen, mail, folder.string()};
+        ASSERT_EQ(WriteReportArchive(record, s), ArchiveOutcome::Written);
+        EXPECT_EQ(mail.messages.size() - before, c.composed ? 1u : 0u);
+        EXPECT_TRUE(ui.messages.empty());
+    }
+}
+
+TEST_F(EmailArchive, NoArchiveNoMessageToCompose)
+{
+    test::FaultyFileStore faulty(posix);
+    faulty.failAppendOpen = true;
+    Run(faulty);
+    ui.choosePath = [](const std::string&) { return std::nullopt; };
+    Run(posix);
+    EXPECT_TRUE(mail.messages.empty());
+}
+
 TEST_F(EmailArchive, TwoInARowAreNumberedNAndNPlusOne)
 {
     profile.Write(config::kSectionQxBeta, config::kKeyReportNumber, "7");
@@ -171,7 +224,7 @@ TEST_F(EmailArchive, StoredNumbersGiveTheseNamesAndAdvanceSo)
         config::Profile fresh(dir.Path());
         if (c.stored) fresh.Write(config::kSectionQxBeta, config::kKeyReportNumber, c.stored);
         ui.offeredNames.clear();
-        EmailServices s{ui, posix, fresh, screen, folder.string()};
+        EmailServices s{ui, posix, fresh, screen, mail, folder.string()};
         ASSERT_EQ(WriteReportArchive(record, s), ArchiveOutcome::Written) << (c.stored ? c.stored : "(none)");
         EXPECT_EQ(ui.offeredNames.at(0), c.offered);
         EXPECT_EQ(config::ReadReportNumber(fresh), c.after);
@@ -206,7 +259,7 @@ TEST_F(EmailArchive, NoticeUnlessSwitchedOffThenIdentityThenArchive)
 
 TEST_F(EmailArchive, NoTemporaryFileShowsText138)
 {
-    EmailServices s{ui, posix, profile, screen, (folder / "missing").string()};
+    EmailServices s{ui, posix, profile, screen, mail, (folder / "missing").string()};
     EXPECT_EQ(WriteReportArchive(record, s), ArchiveOutcome::TempFileFailed);
     EXPECT_EQ(ui.events, (Events{"save dialog", "message"}));
     EXPECT_EQ(ui.messages.at(0), LoadResString(res::kMsgTempFileError));
@@ -269,8 +322,9 @@ int RunOnVolume(const std::string& volume, const Bitmap& screen, const config::P
 {
     platform::PosixFileStore posix;
     test::FakeEmailUi ui;
+    test::RecordingMailComposer mail;
     ui.choosePath = [&](const std::string& name) { return volume + "/" + name; };
-    EmailServices s{ui, posix, profile, screen, volume};
+    EmailServices s{ui, posix, profile, screen, mail, volume};
     CReportRecord record = Record();
     if (WriteReportArchive(record, s) != expected) return kWrongOutcome;
     if (!fs::is_empty(volume)) return kLeftovers;

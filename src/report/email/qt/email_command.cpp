@@ -1,6 +1,7 @@
 #include "report/email/email_command.h"
 
 #include "platform/posix/posix_file_store.h"
+#include "platform/posix/xdg_mail_composer.h"
 #include "platform/qt/common/owner_widget.h"
 #include "report/dialogs/qt/notice_dlg.h"
 #include "report/email/email_ui.h"
@@ -41,12 +42,13 @@ public:
     void Run(ReportCommandHost& host) override
     {
         HostEmailUi ui(host);
-        EmailServices services{ui, m_files, host.Profile(), host.ScreenImage()};
+        EmailServices services{ui, m_files, host.Profile(), host.ScreenImage(), m_mail};
         RunEmailCommand(host.Record(), services);
     }
 
 private:
     platform::PosixFileStore m_files;
+    platform::XdgMailComposer m_mail;
 };
 
 } // namespace
