@@ -21,7 +21,12 @@ DisplaySession ChooseDisplaySession()
     if (chosen.isEmpty()) qputenv("QT_QPA_PLATFORM", "wayland");
     DisplaySession session;
     session.selection = platform::wayland::DataControlSelection::Open();
-    session.kind = session.selection ? DisplayKind::WaylandDataControl : DisplayKind::WaylandWithoutClipboard;
+    if (session.selection) {
+        session.kind = DisplayKind::WaylandDataControl;
+    } else {
+        session.kind = platform::wayland::Connect() ? DisplayKind::WaylandWithoutClipboard
+                                                    : DisplayKind::WaylandUnreachable;
+    }
     return session;
 }
 

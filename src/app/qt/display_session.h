@@ -15,7 +15,8 @@ namespace qx::app {
 enum class DisplayKind {
     X11,
     WaylandDataControl,
-    WaylandWithoutClipboard,
+    WaylandWithoutClipboard, // a compositor without data control
+    WaylandUnreachable,      // no X, and no compositor answers
 };
 
 struct DisplaySession {

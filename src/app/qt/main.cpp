@@ -28,6 +28,10 @@
 int main(int argc, char* argv[])
 {
     qx::app::DisplaySession session = qx::app::ChooseDisplaySession();
+    if (session.kind == qx::app::DisplayKind::WaylandUnreachable) {
+        std::fprintf(stderr, "%s\n", qx::app::kXWaylandNeeded);
+        return 1;
+    }
     QApplication application(argc, argv);
     // The program ends when its watcher window is closed, not when the
     // last dialog goes.

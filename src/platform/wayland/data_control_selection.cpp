@@ -186,11 +186,6 @@ std::unique_ptr<DataControlSelection> DataControlSelection::Open()
     return selection;
 }
 
-bool DataControlSelection::IsOffered()
-{
-    return Open() != nullptr;
-}
-
 int DataControlSelection::Fd() const
 {
     return wl_display_get_fd(m_display.get());

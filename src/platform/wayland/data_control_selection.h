@@ -23,9 +23,6 @@ public:
     // data control or no seat.
     static std::unique_ptr<DataControlSelection> Open();
 
-    // True when the compositor of $WAYLAND_DISPLAY offers data control.
-    static bool IsOffered();
-
     ~DataControlSelection();
     DataControlSelection(const DataControlSelection&) = delete;
     DataControlSelection& operator=(const DataControlSelection&) = delete;

@@ -6,6 +6,7 @@
 #include "resources/product_mark.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QTimer>
 
 namespace qx::platform {
@@ -27,6 +28,9 @@ void WatcherWidget::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange) return;
+    // A Wayland compositor never tells a window that it is minimised, so Qt
+    // reports it restored at once: minimising it again would never end.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return;
     // The tester cannot open the window from its taskbar button.
     if (isVisible() && !isMinimized()) QTimer::singleShot(0, this, [this] {
         if (isVisible()) showMinimized();

@@ -109,17 +109,33 @@ void Add(std::vector<ScreenArea>& areas, ScreenArea area)
     if (std::ranges::find(areas, area) == areas.end()) areas.push_back(area);
 }
 
+// The X monitor XWayland made for `output`: the one at the output's logical
+// position (XWayland rounds the logical size), else the one in the same
+// place of the list.
+std::optional<ScreenRect> MonitorOf(const wayland::Output& output, std::size_t index,
+                                    const std::vector<ScreenRect>& monitors, std::size_t outputCount)
+{
+    const auto placed = std::ranges::find_if(monitors, [&](const ScreenRect& monitor) {
+        return monitor.x == output.logical.x && monitor.y == output.logical.y;
+    });
+    if (placed != monitors.end()) return *placed;
+    if (monitors.size() == outputCount) return monitors[index];
+    return std::nullopt;
+}
+
 // Under XWayland the X screen may be the compositor's logical desktop while
 // screenshots are taken from the outputs' physical pixels: each X monitor
-// that lies where an output lies also takes that output's physical size,
-// and the desktop the outputs' physical bounding box.
-void AddPhysicalSizes(std::vector<ScreenArea>& areas, const std::vector<ScreenRect>& monitors, const ScreenRect& root)
+// that shows an output also takes that output's physical size, and the
+// desktop the outputs' physical bounding box.
+void AddPhysicalSizes(std::vector<ScreenArea>& areas, const std::vector<ScreenRect>& monitors,
+                      const ScreenRect& root)
 {
     const std::vector<wayland::Output> outputs = wayland::ReadOutputs();
     if (outputs.empty()) return;
-    for (const wayland::Output& output : outputs) {
-        if (std::ranges::find(monitors, output.logical) == monitors.end()) continue;
-        Add(areas, ScreenArea{output.physical, output.logical});
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        if (const auto monitor = MonitorOf(outputs[i], i, monitors, outputs.size())) {
+            Add(areas, ScreenArea{outputs[i].physical, *monitor});
+        }
     }
     Add(areas, ScreenArea{wayland::PhysicalBounds(outputs), root});
 }
