@@ -21,7 +21,9 @@
 #include <stdint.h>
 
 #if defined(_WIN32)
-/* Exported through qxcompress.def with the standard-call decorated names. */
+/* qxcompress.dll exports them through qxcompress.def: 32-bit standard-call
+ * names "_lfTailleCompacte@8" (ordinal 1), "_nfCompacte@12" (2),
+ * "_nfDecompacte@16" (3); 64-bit plain names with the same ordinals. */
 #define QXCOMPRESS_API
 #define QXCOMPRESS_CALL __stdcall
 #else
@@ -147,8 +149,10 @@ enum qxcompress_size_code {
 
 QXCOMPRESS_API int32_t QXCOMPRESS_CALL lfTailleCompacte(int32_t reserved, const char* path);
 
+#if !defined(_WIN32)
 /*
- * llTailleSource: the size of the file a packed archive holds, as its header
+ * llTailleSource (libqxcompress only; qxcompress.dll exports just the three
+ * functions above): the size of the file a packed archive holds, as its header
  * gives it; what a caller needs to know before extracting (whether the
  * archive holds a member at all, and the room its output takes).
  *
@@ -162,6 +166,8 @@ QXCOMPRESS_API int32_t QXCOMPRESS_CALL lfTailleCompacte(int32_t reserved, const 
  *         source's, or a tagged file.
  */
 QXCOMPRESS_API int64_t QXCOMPRESS_CALL llTailleSource(const char* path);
+#endif
+
 
 #ifdef __cplusplus
 }

@@ -79,20 +79,34 @@ int TruncateCoordinate(double value)
 
 } // namespace
 
-std::array<IncidentPoint, kMarkerPointCount> IncidentMarkerPoints(IncidentPoint tip, float s)
+std::array<IncidentPoint, kMarkerPointCount> IncidentMarkerPoints(IncidentPoint tip, float s, Shaft shaft)
 {
+    const float sx = shaft.horizontal == Horizontal::Right ? s : -s;
+    const float sy = shaft.vertical == Vertical::Down ? s : -s;
     std::array<IncidentPoint, kMarkerPointCount> points{};
     for (std::size_t i = 0; i < kMarkerPointCount; ++i) {
-        points[i] = IncidentPoint{TruncateCoordinate(static_cast<float>(tip.x) + kCorners[i][0] * s),
-                                  TruncateCoordinate(static_cast<float>(tip.y) + kCorners[i][1] * s)};
+        points[i] = IncidentPoint{TruncateCoordinate(static_cast<float>(tip.x) + kCorners[i][0] * sx),
+                                  TruncateCoordinate(static_cast<float>(tip.y) + kCorners[i][1] * sy)};
     }
     return points;
 }
 
-void DrawIncidentMarker(Bitmap& bitmap, IncidentPoint tip, float s)
+PlacedMarker PlaceMarkerInside(IncidentPoint pick, float s, int width, int height)
+{
+    const IncidentPoint tip{std::clamp(pick.x, 0, std::max(width - 1, 0)), std::clamp(pick.y, 0, std::max(height - 1, 0))};
+    const int span = static_cast<int>(std::ceil(kMarkerSpan * s));
+    // Away from the far edge when the arrow would cross it and there is more
+    // room on the near side.
+    const auto away = [span](int at, int size) { return at + span > size - 1 && at > size - 1 - at; };
+    return {tip,
+            {away(tip.x, width) ? Horizontal::Left : Horizontal::Right,
+             away(tip.y, height) ? Vertical::Up : Vertical::Down}};
+}
+
+void DrawIncidentMarker(Bitmap& bitmap, IncidentPoint tip, float s, Shaft shaft)
 {
     if (bitmap.IsNull()) return;
-    const auto points = IncidentMarkerPoints(tip, s);
+    const auto points = IncidentMarkerPoints(tip, s, shaft);
     FillPolygon(bitmap, points);
     for (std::size_t i = 0; i < points.size(); ++i) DrawLine(bitmap, points[i], points[(i + 1) % points.size()]);
 }

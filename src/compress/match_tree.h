@@ -12,8 +12,9 @@
 //                    index (a ring: an index at or above `cur` stands for the
 //                    index 8192 lower, one window move ago)
 // The children of parent q whose edge starts with byte c form a list whose
-// head is the cell 16384 + q + 16 c of `next`. Cells of different parents can
-// coincide, so a search checks the parent of every element it meets.
+// head is a cell of `next` from 16384 on, picked from q and c (ListHead in
+// match_tree.cpp). Cells of different parents can coincide, so a search
+// checks the parent of every element it meets.
 //
 // The seven tables are one zero-filled memory block held by a plain pointer,
 // so that the job holding the tree stays a zero-filled block itself;
@@ -39,7 +40,8 @@ inline constexpr std::uint32_t kFirstRoot = kHistoryBytes;                  // 8
 inline constexpr std::uint32_t kNodeCount = kHistoryBytes + 256;            // depth, fanout, lastSeen
 inline constexpr std::uint32_t kLeafLimit = 2 * kHistoryBytes;              // parent, prev
 inline constexpr std::uint32_t kListHeads = 2 * kHistoryBytes;              // first cell of `next`
-inline constexpr std::uint32_t kNextCount = kListHeads + (kNodeCount - 1) + 16 * 255 + 1; // 28912
+inline constexpr std::uint32_t kListCells = 1u << 14;                      // heads of the sibling lists
+inline constexpr std::uint32_t kNextCount = kListHeads + kListCells;
 inline constexpr std::uint16_t kCarryMark = 0x8000; // lastSeen still to be carried up
 
 // The seven tables of the trie (see match_tree.cpp for their layout):

@@ -53,6 +53,8 @@ std::int32_t SizeQuery(const char* path)
     return TaggedSizeOf(path);
 }
 
+// Only libqxcompress exports it: the DLL has exactly its three functions.
+#if !defined(_WIN32)
 std::int64_t SourceSizeQuery(const char* path)
 {
     MemberHeader header;
@@ -61,6 +63,7 @@ std::int64_t SourceSizeQuery(const char* path)
     if (header.GetMethod() == Method::None) return QXCOMPRESS_SIZE_NOT_AN_ARCHIVE;
     return header.SourceSize();
 }
+#endif
 
 } // namespace
 } // namespace qx::compress
@@ -70,7 +73,9 @@ extern "C" QXCOMPRESS_API int32_t QXCOMPRESS_CALL lfTailleCompacte(int32_t /*res
     return qx::compress::SizeQuery(path);
 }
 
+#if !defined(_WIN32)
 extern "C" QXCOMPRESS_API int64_t QXCOMPRESS_CALL llTailleSource(const char* path)
 {
     return qx::compress::SourceSizeQuery(path);
 }
+#endif

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qx::platform {
 
@@ -87,6 +88,11 @@ public:
     // text: one line height for every line laid out, drawn or not; 0 when
     // nothing could be drawn.
     virtual int DrawText(std::string_view text, const Rect& rect) = 0;
+
+    // The lines DrawText would lay `text` out in, `width` pixels wide, with
+    // the selected font: consecutive pieces of `text` that give `text` back
+    // when joined. None for an empty text.
+    virtual std::vector<std::string> BreakLines(std::string_view text, int width) const = 0;
 
     // The job and its pages; nothing is drawn outside the printable area.
     // Each returns a value greater than zero on

@@ -1,7 +1,10 @@
 #include "print/print_command.h"
 
 #include "config/notices.h"
-#include "print/print_job.h"
+#include "print/document_name.h"
+#include "print/print_report.h"
+#include "resources/string_ids.h"
+#include "resources/string_table.h"
 
 namespace qx::print {
 
@@ -33,19 +36,26 @@ void RunPrintCommand(report::ReportCommandHost& host, const PrintServices& servi
 {
     host.SaveIdentity();
     const IncidentPoint incident = host.PickIncidentPoint();
-    std::unique_ptr<platform::Printer> printer = services.choosePrinter(host.DialogWindow());
+    const config::Profile& profile = host.Profile();
+    const std::string documentName = ReportDocumentName(host.Record().m_identity.m_strSerial, config::ReadReportNumber(profile));
+    std::unique_ptr<platform::Printer> printer = services.choosePrinter(host.DialogWindow(), documentName);
     if (!printer) return;
 
-    const BusyJob busy(host);
-    const config::Profile& profile = host.Profile();
-    const HeaderSource header{host.Record(), [&profile] { return config::ReadReportNumber(profile); },
-                              services.localTime};
-    Bitmap& kept = host.ScreenImage();
-    const ImagePrinter printImage = [&](platform::Printer& device, int top) {
-        PrintScreenImage(device, top, ScreenImage{kept, kept.width, kept.height}, incident, services.display());
-    };
-    if (PrintReportJob(*printer, header, printImage) == JobOutcome::Printed) config::IncrementReportNumber(profile);
-    printer.reset();
+    JobOutcome outcome = JobOutcome::NotStarted;
+    {
+        const BusyJob busy(host);
+        Bitmap& kept = host.ScreenImage();
+        const Printout printout{{host.Record(), [&profile] { return config::ReadReportNumber(profile); }, services.localTime},
+                                documentName,
+                                ScreenImage{kept, kept.width, kept.height},
+                                incident,
+                                services.display()};
+        outcome = PrintReport(*printer, printout);
+        if (outcome == JobOutcome::Printed) config::IncrementReportNumber(profile);
+        printer.reset();
+    }
+    // Said once the busy window is gone, so the message never opens under it.
+    if (outcome == JobOutcome::NotStarted) host.ShowMessage(res::LoadResString(res::kMsgPrintFailed));
 }
 
 } // namespace qx::print

@@ -28,7 +28,8 @@ private:
 
 } // namespace
 
-JobOutcome PrintReportJob(platform::Printer& printer, const HeaderSource& header, const ImagePrinter& printImage)
+JobOutcome PrintReportJob(platform::Printer& printer, std::string_view documentName, const HeaderSource& header,
+                          const ImagePrinter& printImage)
 {
     using platform::DeviceCap;
     const SelectedFont font(printer, ReportFontSpec(printer.GetDeviceCaps(DeviceCap::LogPixelsY)));
@@ -38,7 +39,7 @@ JobOutcome PrintReportJob(platform::Printer& printer, const HeaderSource& header
     if (lineHeight <= 0) return JobOutcome::NotStarted;
     const int rowLimit = printer.GetDeviceCaps(DeviceCap::VertRes) / lineHeight - 1;
 
-    if (printer.StartDoc(kDocumentName) <= 0) return JobOutcome::NotStarted;
+    if (printer.StartDoc(documentName) <= 0) return JobOutcome::NotStarted;
     if (printer.StartPage() <= 0) {
         printer.AbortDoc();
         return JobOutcome::NotStarted;

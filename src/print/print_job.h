@@ -7,10 +7,9 @@
 #include "print/page_writer.h"
 
 #include <functional>
+#include <string_view>
 
 namespace qx::print {
-
-inline constexpr const char* kDocumentName = "Rapport d'incident";
 
 enum class JobOutcome {
     Printed,    // the job was started: it counts as a sent report
@@ -20,9 +19,10 @@ enum class JobOutcome {
 // Draws the screen image on the last page with its top at `top`.
 using ImagePrinter = std::function<void(platform::Printer& printer, int top)>;
 
-// Prints the report on `printer`. A font without height, a job that cannot
+// Prints the report on `printer` as the job `documentName`. A font without height, a job that cannot
 // start and a first page that cannot open all give NotStarted; a job whose
 // first page fails is aborted. The font is released on every path.
-JobOutcome PrintReportJob(platform::Printer& printer, const HeaderSource& header, const ImagePrinter& printImage);
+JobOutcome PrintReportJob(platform::Printer& printer, std::string_view documentName, const HeaderSource& header,
+                          const ImagePrinter& printImage);
 
 } // namespace qx::print

@@ -26,16 +26,33 @@ struct DisplayInfo {
     std::vector<Rgb> systemPalette;
 };
 
-// Draws the arrow at `incident` into the image (when one was picked), then
-// stretches the image by r = printable width / display width, one character
-// height in from the left, with its top at `top`. A printer that cannot take
-// images gets nothing. A display width of 0 is replaced by the image width.
+// The room for the image under the page header, in printer pixels: the
+// printable width less one character height on each side, and the height
+// from the image's top down to the foot of the printable area.
+struct ImageBox {
+    int width = 0;
+    int height = 0;
+};
+
+// Printer pixels per image pixel: the screen's width across the box (a
+// display width of 0 stands for the image's width), made smaller when the
+// image would not fit the box's width or height. 0 when nothing fits.
+double ImageScale(const ImageBox& box, int imageWidth, int imageHeight, int displayWidth);
+
+// The destination rectangle of the image for scale `r`: `margin` in from the
+// left, with its top at `top`, the scaled size truncated.
+platform::Rect ImageDestination(double r, int imageWidth, int imageHeight, int margin, int top);
+
+// The arrow's scale: 2 (50 image pixels), or larger so that the arrow is at
+// least 8 mm long on paper at scale `r` and `pixelsPerInch`.
+float MarkerScale(double r, int pixelsPerInch);
+
+// Draws the arrow at `incident` into the image (when one was picked), at
+// the picked point and wholly inside the image, then prints the image under
+// the page header with its top at `top`, aspect kept, wholly inside the
+// printable area (ImageScale). A printer that cannot take images gets
+// nothing.
 void PrintScreenImage(platform::Printer& printer, int top, ScreenImage image, IncidentPoint incident,
                       const DisplayInfo& display);
-
-// The destination rectangle of the image for scale `r`: from `margin` to the
-// scaled width less `margin`, from `top` down the scaled height. Scaled sizes
-// are truncated and kept to 16 bits, as the device's coordinates are.
-platform::Rect ImageDestination(double r, int imageWidth, int imageHeight, int margin, int top);
 
 } // namespace qx::print

@@ -56,14 +56,17 @@ std::vector<std::string> SplitFieldRows(std::string_view field)
     std::vector<std::string> rows;
     std::size_t start = 0;
     while (start < field.size()) {
-        std::size_t end = field.find('\n', start);
+        // CR, LF and CR LF each end a line.
+        std::size_t end = field.find_first_of("\r\n", start);
         if (end == std::string_view::npos) end = field.size();
         std::string piece(field.substr(start, end - start));
-        if (!piece.empty()) {
-            if (piece.back() == '\r') piece.back() = ' ';
-            rows.push_back(std::move(piece));
+        std::size_t next = end + 1;
+        if (end < field.size() && field[end] == '\r') {
+            piece += ' '; // the carriage return ending a piece prints as one blank
+            if (next < field.size() && field[next] == '\n') ++next;
         }
-        start = end + 1;
+        if (!piece.empty()) rows.push_back(std::move(piece));
+        start = next;
     }
     return rows;
 }

@@ -25,9 +25,10 @@ std::string FormatReportDate(const std::tm& localTime);
 std::array<std::string, kHeaderRowCount> HeaderRows(const CReportRecord& record, std::string_view date,
                                                     std::string_view reportNumber);
 
-// A multi-line field as printed rows: a piece between line feeds (empty
-// pieces dropped), its final carriage return turned into one blank. Nothing
-// for an empty field.
+// A multi-line field as printed rows: a piece between line ends (a line
+// feed, or a carriage return without one after it; empty pieces between two
+// line feeds dropped), its final carriage return turned into one blank.
+// Nothing for an empty field.
 std::vector<std::string> SplitFieldRows(std::string_view field);
 
 // A list of "NAME VERSION\r\n" lines as rows of at most six "code version"

@@ -52,6 +52,13 @@ enum StringId : int {
     kNoDll = 148,                // "Aucune"
 
     kMsgArchiveFailed = 149,     // the report archive could not be made
+    kMsgPrintFailed = 150,       // the print job could not start
+
+    kPresenceWaiting = 151,      // status-area tooltip: the program waits
+    kPresenceRefusedImage = 152, // "%1": the size of the last image not taken
+    kPresenceAcceptedSizes = 153, // "%1": the sizes an image is taken at
+    kPresenceMenuAbout = 154,    // status-area menu
+    kPresenceMenuQuit = 155,     // status-area menu
 };
 
 } // namespace qx::res

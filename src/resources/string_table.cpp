@@ -90,6 +90,14 @@ constexpr Entry kEntries[] = {
     {kMsgArchiveFailed,
      "\"L'archive du rapport n'a pas pu être créée.\r\n"
      "Vérifiez le dossier choisi et l'espace disque disponible.\""},
+    {kMsgPrintFailed,
+     "\"Le rapport n'a pas pu être imprimé.\r\n"
+     "Vérifiez l'imprimante choisie et réessayez.\""},
+    {kPresenceWaiting, "QXBêta attend une copie d'écran."},
+    {kPresenceRefusedImage, "Dernière image non prise : %1."},
+    {kPresenceAcceptedSizes, "Tailles prises : %1."},
+    {kPresenceMenuAbout, "À propos de QXBêta..."},
+    {kPresenceMenuQuit, "Quitter"},
 };
 
 static_assert(std::ranges::is_sorted(kEntries, {}, &Entry::id));

@@ -33,8 +33,8 @@ void AppendUtf8(std::string& out, char32_t cp)
     }
 }
 
-// Decodes one UTF-8 sequence at s[i]; returns its length, or 0 when malformed
-// (overlong forms, surrogates and values past U+10FFFF included).
+} // namespace
+
 std::size_t DecodeUtf8(std::string_view s, std::size_t i, char32_t& cp)
 {
     const auto lead = static_cast<std::uint8_t>(s[i]);
@@ -61,8 +61,6 @@ std::size_t DecodeUtf8(std::string_view s, std::size_t i, char32_t& cp)
     if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
     return len;
 }
-
-} // namespace
 
 char CodePointToCp1252(char32_t cp)
 {

@@ -20,4 +20,9 @@ std::string Utf8ToCp1252(std::string_view utf8);
 // One Unicode code point to its Windows-1252 byte, or '?' when it has none.
 char CodePointToCp1252(char32_t codePoint);
 
+// Decodes the UTF-8 sequence that starts at utf8[i] into `codePoint`;
+// returns its length, or 0 when it is malformed (overlong forms, surrogates
+// and values past U+10FFFF included).
+std::size_t DecodeUtf8(std::string_view utf8, std::size_t i, char32_t& codePoint);
+
 } // namespace qx::text

@@ -39,7 +39,7 @@ protected:
     bool Start()
     {
         app.emplace(AppServices{profile, files, messages, desktop, clipboard, loop, instance, watcher, surface,
-                                dialogs});
+                                dialogs, presence});
         return app->InitInstance();
     }
 
@@ -60,6 +60,7 @@ protected:
     test::FakeWatcherWindow watcher;
     test::ScriptedPickSurface surface;
     test::RecordingAppDialogs dialogs;
+    test::FakePresence presence;
     std::optional<CBetaApp> app;
 };
 
@@ -103,7 +104,7 @@ TEST_F(BetaAppTest, TheNoticeSwitchIsReadAtEveryStart)
         test::RecordingAppDialogs ownDialogs;
         test::QueueEventLoop ownLoop;
         CBetaApp started(AppServices{own, files, messages, desktop, clipboard, ownLoop, instance, watcher, surface,
-                                     ownDialogs});
+                                     ownDialogs, presence});
         started.InitInstance();
         EXPECT_EQ(ownDialogs.startNotices, c.notices) << c.value.value_or("(none)");
     }
@@ -296,6 +297,64 @@ TEST_F(BetaAppTest, ClosingTheWatcherLeavesTheClipboardAndEndsTheLoop)
     Start();
     EXPECT_EQ(clipboard.stopCalls, 1);
     EXPECT_EQ(loop.runs, 1);
+    EXPECT_EQ(dialogs.reportDialogs, 0);
+}
+
+TEST_F(BetaAppTest, TheStatusAreaSaysWhyTheLastImageWasNotTakenUntilOneIs)
+{
+    Start();
+    ASSERT_TRUE(presence.menu);
+    EXPECT_EQ(presence.toolTips, std::vector{WaitingStatus{}.ToolTip()});
+
+    Capture(Image(300, 200));
+    const CaptureRefusal refusal{{300, 200}, {kScreen, {640, 480}}};
+    EXPECT_EQ(app->Status().LastRefusal(), refusal);
+    EXPECT_EQ(presence.toolTips.back(), app->Status().ToolTip());
+    // Text on the clipboard is no image: the refusal stays.
+    Capture(std::nullopt);
+    EXPECT_EQ(app->Status().LastRefusal(), refusal);
+
+    // Without a foreground window only the screen's size counts.
+    desktop.foreground = platform::kNoWindow;
+    Capture(Image(640, 480));
+    EXPECT_EQ(app->Status().LastRefusal(), (CaptureRefusal{{640, 480}, {kScreen}}));
+
+    Capture(Image(kScreen.width, kScreen.height));
+    EXPECT_FALSE(app->Status().LastRefusal());
+    EXPECT_EQ(presence.toolTips.back(), WaitingStatus{}.ToolTip());
+}
+
+TEST_F(BetaAppTest, TheStatusAreasMenuShowsTheAboutBoxAndQuits)
+{
+    loop.Post([this] { presence.menu->about(); });
+    loop.Post([this] { presence.menu->quit(); });
+    loop.Post([this] { clipboard.Change(Image(kScreen.width, kScreen.height)); });
+    Start();
+    EXPECT_EQ(dialogs.abouts, 1);
+    EXPECT_EQ(clipboard.stopCalls, 1);
+    EXPECT_EQ(loop.runs, 1);
+    EXPECT_EQ(dialogs.reportDialogs, 0);
+}
+
+TEST_F(BetaAppTest, QuitDuringACaptureEndsTheProgramOnceTheReportIsClosed)
+{
+    Start();
+    dialogs.whileReportDialog = [&](report::ReportApplication&) {
+        presence.menu->quit();
+        EXPECT_EQ(clipboard.stopCalls, 0);
+    };
+    Capture(Image(kScreen.width, kScreen.height));
+    EXPECT_EQ(dialogs.reportDialogs, 1);
+    EXPECT_EQ(clipboard.stopCalls, 1);
+}
+
+TEST_F(BetaAppTest, WithoutAStatusAreaTheWatcherWindowAloneIsThere)
+{
+    presence.available = false;
+    Start();
+    EXPECT_TRUE(watcher.created);
+    EXPECT_FALSE(presence.menu);
+    Capture(Image(300, 200));
     EXPECT_EQ(dialogs.reportDialogs, 0);
 }
 

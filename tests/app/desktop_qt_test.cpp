@@ -1,15 +1,26 @@
 // The Qt desktop services on the offscreen platform: images both ways,
-// the drawn pick cursor, and the pick surface's endings.
+// the drawn pick cursor, the pick surface's endings, the status-area icon
+// and the single copy.
 
 #include "app/core/incident_pick.h"
-#include "platform/qt/desktop/pick_cursor_image.h"
 #include "platform/qt/common/qimage_bitmap.h"
+#include "platform/qt/desktop/local_single_instance.h"
+#include "platform/qt/desktop/pick_cursor_image.h"
 #include "platform/qt/desktop/qt_pick_surface.h"
+#include "platform/qt/desktop/qt_tray_presence.h"
 #include "resources/cursor_pick.h"
+#include "support/scratch_dir.h"
 
 #include <QApplication>
+#include <QLocalSocket>
+#include <QMenu>
+#include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -143,6 +154,116 @@ TEST_F(PickSurfaceTest, ASurfaceClosedOrHiddenByAnyoneElseEndsThePickAsACancel)
         EXPECT_FALSE(pick.IsPicking());
         EXPECT_FALSE(pick.Point().IsPicked());
     }
+}
+
+TEST(TrayPresence, TheMenuOffersTheAboutBoxThenTheEnd)
+{
+    int abouts = 0;
+    int quits = 0;
+    const std::unique_ptr<QMenu> menu = MakePresenceMenu({[&] { ++abouts; }, [&] { ++quits; }});
+    const QList<QAction*> actions = menu->actions();
+    ASSERT_EQ(actions.size(), 2);
+    EXPECT_EQ(actions[0]->text(), QString::fromUtf8("À propos de QXBêta..."));
+    EXPECT_EQ(actions[1]->text(), QStringLiteral("Quitter"));
+    actions[0]->trigger();
+    EXPECT_EQ(abouts, 1);
+    EXPECT_EQ(quits, 0);
+    actions[1]->trigger();
+    EXPECT_EQ(quits, 1);
+}
+
+TEST(TrayPresence, ShowsOnlyWhereTheDesktopHasAStatusArea)
+{
+    QtTrayPresence presence;
+    const bool shown = presence.Show({[] {}, [] {}});
+    EXPECT_EQ(shown, QSystemTrayIcon::isSystemTrayAvailable());
+    EXPECT_EQ(presence.Icon() != nullptr, shown);
+    presence.SetToolTip("QXB\xEAta attend.\r\nSuite");
+    if (shown) {
+        EXPECT_EQ(presence.Icon()->toolTip(), QString::fromUtf8("QXBêta attend.\nSuite"));
+    }
+}
+
+class SingleInstanceTest : public ::testing::Test {
+protected:
+    test::ScratchDir scratch;
+    const QString path = QString::fromStdString(scratch.File("qxbeta.socket"));
+    const uid_t me = ::getuid();
+    int raises = 0;
+    std::function<void()> CountRaises()
+    {
+        return [this] { ++raises; };
+    }
+};
+
+TEST_F(SingleInstanceTest, ALaterCopyOfTheUserAsksTheFirstToRaiseItsWindowAndEnds)
+{
+    LocalSingleInstance first(path, me);
+    ASSERT_EQ(first.Claim(CountRaises()), InstanceClaim::First);
+    for (int copy = 1; copy <= 2; ++copy) {
+        LocalSingleInstance later(path, me);
+        EXPECT_EQ(later.Claim([] {}), InstanceClaim::AlreadyRunning);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return raises == copy; })) << copy;
+    }
+}
+
+TEST_F(SingleInstanceTest, ASocketLeftBehindIsReplaced)
+{
+    // A socket file nobody listens on, as a copy that crashed leaves it.
+    const std::string file = path.toStdString();
+    const int stale = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    file.copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(stale, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(stale);
+
+    LocalSingleInstance first(path, me);
+    EXPECT_EQ(first.Claim(CountRaises()), InstanceClaim::First);
+    LocalSingleInstance later(path, me);
+    EXPECT_EQ(later.Claim([] {}), InstanceClaim::AlreadyRunning);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return raises == 1; }));
+}
+
+TEST_F(SingleInstanceTest, ASocketAnotherUserOwnsIsNeverTrustedAndTheLaterCopyWatches)
+{
+    LocalSingleInstance first(path, me);
+    ASSERT_EQ(first.Claim(CountRaises()), InstanceClaim::First);
+    // For a copy run as another user, this user's socket is another user's.
+    LocalSingleInstance other(path, me + 1);
+    EXPECT_EQ(other.Claim([] {}), InstanceClaim::First);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(raises, 0);
+}
+
+TEST_F(SingleInstanceTest, TheFirstCopyAnswersOnlyItsOwnUsersProcesses)
+{
+    // A first copy run as another user: this process is a stranger to it.
+    LocalSingleInstance first(path, me + 1);
+    ASSERT_EQ(first.Claim(CountRaises()), InstanceClaim::First);
+    QLocalSocket stranger;
+    stranger.connectToServer(path);
+    ASSERT_TRUE(stranger.waitForConnected(1000));
+    stranger.write("raise\n");
+    stranger.flush();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return stranger.state() == QLocalSocket::UnconnectedState; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(raises, 0);
+}
+
+TEST_F(SingleInstanceTest, WithoutARuntimeDirectoryTheSocketLivesInAFolderOfItsOwn)
+{
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray tmp = qgetenv("TMPDIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QByteArray::fromStdString(scratch.Path().string()));
+    const LocalSingleInstance instance;
+    EXPECT_EQ(instance.SocketPath(),
+              QString::fromStdString(scratch.File("qxbeta-" + std::to_string(me) + "/qxbeta.socket")));
+    if (runtime.isNull()) qunsetenv("XDG_RUNTIME_DIR");
+    else qputenv("XDG_RUNTIME_DIR", runtime);
+    if (tmp.isNull()) qunsetenv("TMPDIR");
+    else qputenv("TMPDIR", tmp);
 }
 
 } // namespace

@@ -93,6 +93,40 @@ TEST(DrawIncidentMarker, DrawsIntoIndexedImagesWithTheNearestColours)
     }
 }
 
+TEST(PlaceMarkerInside, TheTipOnThePickAndTheWholeArrowInTheImage)
+{
+    struct Case {
+        IncidentPoint pick;
+        IncidentPoint tip;
+        Shaft shaft;
+    };
+    using H = Horizontal;
+    using V = Vertical;
+    const Case cases[] = {
+        {{100, 100}, {100, 100}, {H::Right, V::Down}},
+        {{0, 0}, {0, 0}, {H::Right, V::Down}},
+        {{199, 0}, {199, 0}, {H::Left, V::Down}},
+        {{0, 199}, {0, 199}, {H::Right, V::Up}},
+        {{199, 199}, {199, 199}, {H::Left, V::Up}},
+        {{149, 149}, {149, 149}, {H::Right, V::Down}}, // the arrow ends on the last pixel
+        {{151, 20}, {151, 20}, {H::Left, V::Down}},
+        {{250, -5}, {199, 0}, {H::Left, V::Down}}, // a pick off the image: its nearest pixel
+    };
+    for (const Case& c : cases) {
+        const PlacedMarker placed = PlaceMarkerInside(c.pick, kMarkerScale, 200, 200);
+        EXPECT_EQ(placed.tip, c.tip) << c.pick.x << "," << c.pick.y;
+        EXPECT_EQ(placed.shaft, c.shaft) << c.pick.x << "," << c.pick.y;
+        // Every corner inside the image: nothing of the arrow is cut away.
+        for (const IncidentPoint corner : IncidentMarkerPoints(placed.tip, kMarkerScale, placed.shaft)) {
+            EXPECT_TRUE(corner.x >= 0 && corner.x < 200 && corner.y >= 0 && corner.y < 200)
+                << c.pick.x << "," << c.pick.y << " corner " << corner.x << "," << corner.y;
+        }
+        Bitmap image = Filled(200, 200);
+        DrawIncidentMarker(image, placed.tip, kMarkerScale, placed.shaft);
+        EXPECT_EQ(PixelColor(image, placed.tip.x, placed.tip.y), kBlack);
+    }
+}
+
 TEST(DrawIncidentMarker, LeavesAnEmptyImageAlone)
 {
     Bitmap empty;

@@ -1,13 +1,18 @@
 #!/usr/bin/python3
 """QXBêta end to end on a real X server (run under xvfb-run): the start-up
-checks and their messages, the single copy, the capture of a clipboard image,
-the report dialog, the identity dialog and the pick.
+checks and their messages, the single copy, the icon in a status area, the
+capture of a clipboard image, the report dialog, the identity dialog and the
+pick.
 
 Environment: QX_BIN_DIR (qxbeta), QX_DEMO_INSTALLATION (the installation
-maker), QX_E2E_SHOTS (where the screenshots go)."""
+maker), QX_TRAY_HOST (a status area), QX_E2E_SHOTS (where the screenshots
+go)."""
 
 import os
+import queue
+import subprocess
 import sys
+import threading
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -16,6 +21,7 @@ import xsession as xs  # noqa: E402
 
 QXBETA = os.path.join(os.environ["QX_BIN_DIR"], "qxbeta")
 MAKE_INSTALLATION = os.environ["QX_DEMO_INSTALLATION"]
+TRAY_HOST = os.environ.get("QX_TRAY_HOST")
 SHOTS = os.environ.get("QX_E2E_SHOTS", "e2e-shots")
 
 REPORT_DU = (418, 271)
@@ -150,6 +156,79 @@ class DesktopTest(unittest.TestCase):
         self.assertEqual(second.wait(timeout=xs.PATIENCE_SECONDS), 0)
         self.assertIsNone(first.poll())
         self.watcher(first)
+
+    # The status area.
+
+    def start_tray_host(self):
+        """A status area; returns a queue of the lines it prints."""
+        host = subprocess.Popen([TRAY_HOST], stdout=subprocess.PIPE, text=True)
+        self.processes.append(host)
+        self.addCleanup(host.stdout.close)
+        lines = queue.Queue()
+        threading.Thread(target=lambda: [lines.put(line.strip()) for line in host.stdout], daemon=True).start()
+        self.assertEqual(lines.get(timeout=xs.PATIENCE_SECONDS), "ready")
+        return lines
+
+    def hover(self, icon):
+        x, y, width, height = icon.geometry()
+        xs.run("xdotool", "mousemove", str(x + width // 2), str(y + height // 2))
+        # Qt wakes a tooltip on a move inside the window, not on entering it.
+        xs.run("xdotool", "mousemove_relative", "1", "1")
+
+    def popups(self, process, icon):
+        """The program's tooltip or menu windows."""
+        return [w for w in xs.windows(pid=process.pid, classes=True) if w != icon and w.size()[1] > 4]
+
+    def leave(self, process, icon):
+        xs.run("xdotool", "mousemove", "10", "500")
+        xs.wait_for("the tooltip to go", lambda: not self.popups(process, icon))
+
+    def show_tooltip(self, process, icon):
+        """Hovers over the icon until its tooltip shows (a hover whose moves
+        Qt did not see is tried again); the tooltip's window."""
+        def shown():
+            self.hover(icon)
+            try:
+                return xs.wait_for("the tooltip", lambda: self.popups(process, icon), patience=3)[0]
+            except AssertionError:
+                self.leave(process, icon)
+                return None
+        return xs.wait_for("a hover that shows the tooltip", shown)
+
+    def tooltip_height(self, process, icon):
+        height = self.show_tooltip(process, icon).size()[1]
+        self.leave(process, icon)
+        return height
+
+    @unittest.skipUnless(TRAY_HOST, "no status area to dock in")
+    def test_in_a_status_area_the_icon_says_why_an_image_was_not_taken_and_its_menu_quits(self):
+        lines = self.start_tray_host()
+        process = self.start(self.environment())
+        self.close_start_notice(process)
+        self.watcher(process)
+        docked = lines.get(timeout=xs.PATIENCE_SECONDS)
+        self.assertTrue(docked.startswith("docked "), docked)
+        icon = xs.Window(str(int(docked.split()[1], 16)))
+        self.assertIn(str(process.pid), xs.run("xprop", "-id", icon.wid, "_NET_WM_PID", check=False))
+
+        waiting = self.tooltip_height(process, icon)
+        # An image of another size opens nothing; the tooltip then has two
+        # more lines: its size and the sizes taken.
+        xs.put_image_on_clipboard(self.image("small", (300, 200)))
+        xs.wait_for("the longer tooltip", lambda: self.tooltip_height(process, icon) > waiting)
+        self.assertFalse(xs.dialogs(process.pid))
+        self.show_tooltip(process, icon)
+        xs.screenshot_root(shot("tray-tooltip"))
+        self.leave(process, icon)
+
+        # "À propos de QXBêta..." then "Quitter". A press puts tooltips away,
+        # so the window that shows is the menu.
+        self.hover(icon)
+        xs.run("xdotool", "click", "3")
+        xs.wait_for("the menu", lambda: self.popups(process, icon))
+        xs.screenshot_root(shot("tray-menu"))
+        xs.run("xdotool", "key", "Down", "Down", "Return")
+        self.assertEqual(process.wait(timeout=xs.PATIENCE_SECONDS), 0)
 
     # Captures.
 

@@ -145,13 +145,18 @@ def send_delete_window(wid):
     xlib.XCloseDisplay(display)
 
 
-def windows(name=None, visible=True, pid=None):
+def windows(name=None, visible=True, pid=None, classes=False):
+    """Windows by title; with `classes`, every window that has a class
+    (tooltips and menus have no title)."""
     command = ["xdotool", "search"]
     if visible:
         command.append("--onlyvisible")
     if pid is not None:
         command += ["--pid", str(pid)]
-    command += ["--name", name] if name is not None else ["--name", "."]
+    if classes:
+        command += ["--class", "."]
+    else:
+        command += ["--name", name] if name is not None else ["--name", "."]
     found = [Window(w) for w in run(*command, check=False).split()]
     if name is not None:
         found = [w for w in found if w.title() == name.strip("^$")]

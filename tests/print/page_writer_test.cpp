@@ -21,98 +21,146 @@ const ImagePrinter kNoImage = [](platform::Printer&, int) {};
 struct OpenPage {
     explicit OpenPage(RecordingPrinterSetup setup = {}) : printer(setup)
     {
-        printer.StartDoc(kDocumentName);
+        printer.StartDoc(test::kJobName);
         printer.StartPage();
     }
     RecordingPrinter printer;
 };
 
-TEST(PageWriter, TextRectangleFollowsTheRowAndThePage)
+TEST(PageWriter, TextRectangleFollowsTheRowAndEndsInsideThePrintableWidth)
 {
-    OpenPage page;
-    const CReportRecord record;
-    PinnedHeader header(record);
-    PageWriter writer(page.printer, header.source, 50, 131);
-    writer.PrintTextLine("x");
-    writer.PrintTextLine("y");
-    const auto& texts = page.printer.Pages()[0].texts;
-    ASSERT_EQ(texts.size(), 2u);
-    // left = line height, right = physical width - offset - 2 line heights, bottom = physical height.
-    EXPECT_EQ(texts[0].rect, (platform::Rect{50, 100, 5100 - 150 - 100, 6900}));
-    EXPECT_EQ(texts[1].rect.top, 150);
-    EXPECT_EQ(writer.Row(), 4);
+    struct Case {
+        int horzRes;
+        int physicalWidth;
+        int physicalOffsetX;
+        int right;
+    };
+    const Case cases[] = {
+        {4800, 5100, 150, 4800}, // physical width - offset - 2 line heights would pass the printable width
+        {4900, 5100, 150, 4850}, // narrow right margin: physical width - offset - 2 line heights
+        {3000, 5100, 1050, 3000}, // 25 mm margins at 600 pixels per inch
+    };
+    for (const Case& c : cases) {
+        RecordingPrinterSetup setup;
+        setup.horzRes = c.horzRes;
+        setup.physicalWidth = c.physicalWidth;
+        setup.physicalOffsetX = c.physicalOffsetX;
+        OpenPage page(setup);
+        const CReportRecord record;
+        PinnedHeader header(record);
+        PageWriter writer(page.printer, header.source, 50, 131);
+        writer.PrintTextLine("x");
+        writer.PrintTextLine("y");
+        const auto& texts = page.printer.Pages()[0].texts;
+        ASSERT_EQ(texts.size(), 2u);
+        EXPECT_EQ(texts[0].rect, (platform::Rect{50, 100, c.right, 6900})) << c.horzRes;
+        EXPECT_EQ(texts[1].rect.top, 150);
+        EXPECT_EQ(writer.Row(), 4);
+    }
 }
 
-TEST(PageWriter, RowsAdvanceByDrawnHeightDividedByLineHeight)
+TEST(PageWriter, ATextTakesOneRowALine)
 {
     struct Case {
         int fontHeight;
         int externalLeading;
-        int linePitch;
         std::string text;
         int rowsTaken;
     };
     const std::string threeLines(3 * 160 - 10, 'w');
     const Case cases[] = {
-        {50, 0, 0, "one", 1},
-        {50, 0, 0, "", 1},  // nothing drawn: still one row
-        {50, 0, 0, " ", 1}, // a blank line
-        {50, 0, 0, threeLines, 3},
-        {50, 10, 50, threeLines, 2}, // 150 / 60
-        {50, 10, 60, threeLines, 3},
-        {50, 10, 0, "one", 1},
+        {50, 0, "one", 1},
+        {50, 0, "", 1},  // nothing drawn: still one row
+        {50, 0, " ", 1}, // a blank line
+        {50, 0, threeLines, 3},
+        {50, 10, threeLines, 3},
+        {50, 10, "one", 1},
     };
     for (const Case& c : cases) {
         RecordingPrinterSetup setup;
         setup.fontHeight = c.fontHeight;
         setup.externalLeading = c.externalLeading;
-        setup.linePitch = c.linePitch;
         OpenPage page(setup);
         const CReportRecord record;
         PinnedHeader header(record);
-        PageWriter writer(page.printer, header.source, c.fontHeight + c.externalLeading, 100);
+        const int lineHeight = c.fontHeight + c.externalLeading;
+        PageWriter writer(page.printer, header.source, lineHeight, 100);
         writer.PrintTextLine(c.text);
-        EXPECT_EQ(writer.Row(), 2 + c.rowsTaken) << c.text.size() << " " << c.linePitch;
+        EXPECT_EQ(writer.Row(), 2 + c.rowsTaken) << c.text.size();
+        // Each line on its own row.
+        const auto& texts = page.printer.Pages()[0].texts;
+        for (std::size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(texts[i].rect.top, (2 + static_cast<int>(i)) * lineHeight);
     }
 }
 
-TEST(PageWriter, PageBreaksWhenTheRowPassesTheLimit)
+TEST(PageWriter, APageBreaksBeforeATextThatNoLongerFits)
 {
     OpenPage page;
     const CReportRecord record;
     PinnedHeader header(record);
     PageWriter writer(page.printer, header.source, 50, 10);
-    for (int i = 0; i < 8; ++i) writer.PrintTextLine("r");
-    EXPECT_EQ(writer.Row(), 10);
+    for (int i = 0; i < 9; ++i) writer.PrintTextLine("r"); // rows 2 to 10, 10 the last one
+    EXPECT_EQ(writer.Row(), 11);
+    // The page ends exactly on its last row: no page of its own for nothing.
     EXPECT_EQ(page.printer.Pages().size(), 1u);
-    writer.PrintTextLine("r"); // row 10 is the last one of the page
+    writer.PrintTextLine("next");
     EXPECT_EQ(page.printer.Pages().size(), 2u);
-    EXPECT_EQ(writer.Row(), 8); // under the new page's header
-    EXPECT_EQ(page.printer.Pages()[1].texts.size(), 6u);
+    EXPECT_EQ(writer.Row(), 9);
+    EXPECT_EQ(page.printer.VisibleRows(page.printer.Pages()[1], 50).at(8), "next");
     EXPECT_EQ(header.numberReads, 1);
 }
 
-TEST(PageWriter, WrappedTextAtTheFootLosesItsLowerRows)
+// Three rows of 150 characters: a wrapped module line near the foot.
+std::string ThreeRowText()
+{
+    std::string text;
+    for (int i = 0; i < 3; ++i) text += std::string(150, static_cast<char>('a' + i)) + " ";
+    return text;
+}
+
+TEST(PageWriter, TheRowsOfOneTextStayTogetherOnTheNextPage)
+{
+    for (int start : {129, 130, 131}) {
+        OpenPage page;
+        const CReportRecord record;
+        PinnedHeader header(record);
+        PageWriter writer(page.printer, header.source, 50, 131);
+        for (int row = 2; row < start; ++row) writer.PrintTextLine("filler");
+        writer.PrintTextLine(ThreeRowText());
+
+        const auto& pages = page.printer.Pages();
+        for (const RecordedPage& p : pages) EXPECT_TRUE(page.printer.LostLines(p).empty()) << start;
+        const auto rows = page.printer.VisibleRows(pages.back(), 50);
+        const int first = start == 129 ? 129 : 8;
+        EXPECT_EQ(pages.size(), start == 129 ? 1u : 2u);
+        EXPECT_EQ(rows.at(first), std::string(150, 'a') + " ") << start;
+        EXPECT_EQ(rows.at(first + 1), std::string(150, 'b') + " ") << start;
+        EXPECT_EQ(rows.at(first + 2), std::string(150, 'c') + " ") << start;
+    }
+}
+
+TEST(PageWriter, ATextTallerThanAPageGoesOnOverTheNextOne)
 {
     OpenPage page;
     const CReportRecord record;
     PinnedHeader header(record);
-    PageWriter writer(page.printer, header.source, 50, 131);
-    for (int row = 2; row < 130; ++row) writer.PrintTextLine("filler");
-    ASSERT_EQ(writer.Row(), 130);
+    PageWriter writer(page.printer, header.source, 50, 12); // five body rows a page
+    writer.PrintPageHeader();
+    writer.PrintTextLine("filler");
     std::string text;
-    for (int i = 0; i < 3; ++i) text += std::string(159, static_cast<char>('a' + i)) + " ";
+    for (int i = 0; i < 8; ++i) text += std::string(150, static_cast<char>('a' + i)) + " ";
     writer.PrintTextLine(text);
-
-    const RecordedPage& first = page.printer.Pages()[0];
-    const auto rows = page.printer.VisibleRows(first, 50);
-    EXPECT_EQ(rows.at(130), std::string(159, 'a'));
-    EXPECT_EQ(rows.at(131), std::string(159, 'b'));
-    EXPECT_EQ(rows.count(132), 0u);
-    EXPECT_EQ(page.printer.LostLines(first), std::vector<std::string>{std::string(159, 'c') + " "});
-    // The next text starts on a new page, under its header.
-    writer.PrintTextLine("next");
-    EXPECT_EQ(page.printer.VisibleRows(page.printer.Pages()[1], 50).at(8), "next");
+    const auto& pages = page.printer.Pages();
+    ASSERT_EQ(pages.size(), 3u);
+    std::string seen;
+    for (const RecordedPage& p : pages) {
+        EXPECT_TRUE(page.printer.LostLines(p).empty());
+        for (const auto& [row, line] : page.printer.VisibleRows(p, 50))
+            if (row >= 8 && line != "filler") seen += line;
+    }
+    EXPECT_EQ(seen, text);
+    EXPECT_EQ(page.printer.VisibleRows(pages[1], 50).at(8), std::string(150, 'a') + " ");
+    EXPECT_EQ(page.printer.VisibleRows(pages[2], 50).at(8), std::string(150, 'f') + " ");
 }
 
 TEST(PrintReportJob, SeveralPagesEachStartWithTheHeaderAndBodyGoesOnAtRowEight)
@@ -123,7 +171,7 @@ TEST(PrintReportJob, SeveralPagesEachStartWithTheHeaderAndBodyGoesOnAtRowEight)
     record.m_strDescription = test::NumberedLines(300);
     PinnedHeader header(record, "0099");
     RecordingPrinter printer;
-    ASSERT_EQ(PrintReportJob(printer, header.source, kNoImage), JobOutcome::Printed);
+    ASSERT_EQ(PrintReportJob(printer, test::kJobName, header.source, kNoImage), JobOutcome::Printed);
 
     const auto& pages = printer.Pages();
     ASSERT_EQ(pages.size(), 4u); // three of text, then the image page
@@ -162,9 +210,9 @@ TEST(PrintReportJob, APageTooSmallForTheHeaderStillEnds)
     RecordingPrinter printer(setup);
     const CReportRecord record;
     PinnedHeader header(record);
-    ASSERT_EQ(PrintReportJob(printer, header.source, kNoImage), JobOutcome::Printed);
-    // Every body row ends its page: the first page, one per body row, the image page.
-    EXPECT_EQ(printer.Pages().size(), 1u + 23u + 1u);
+    ASSERT_EQ(PrintReportJob(printer, test::kJobName, header.source, kNoImage), JobOutcome::Printed);
+    // One body row a page (the first one lost below the foot), then the image page.
+    EXPECT_EQ(printer.Pages().size(), 23u + 1u);
     for (const RecordedPage& page : printer.Pages()) {
         ASSERT_GE(page.texts.size(), 6u);
         EXPECT_EQ(page.texts[0].rect.top, 100);

@@ -1,6 +1,7 @@
 // The Print command into PDF files through the Qt printer: the screen image
 // on the last page, its arrows, and the printer dialog.
 
+#include "platform/qt/printer/locale_paper.h"
 #include "platform/qt/printer/printer_dialog.h"
 #include "platform/qt/printer/qt_printer.h"
 #include "print/print_command.h"
@@ -14,6 +15,7 @@
 #include "support/scratch_dir.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintDialog>
@@ -22,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace qx::print {
 namespace {
@@ -99,7 +102,7 @@ protected:
         auto pdf = A4Pdf(path, orientation);
         QtPrinter* device = pdf.get();
         const PrintServices services{
-            [&](platform::OwnerWindow*) -> std::unique_ptr<platform::Printer> {
+            [&](platform::OwnerWindow*, const std::string&) -> std::unique_ptr<platform::Printer> {
                 // The wrapper forwards to the PDF printer, which must outlive the job.
                 return std::make_unique<Wrap>(*device);
             },
@@ -114,6 +117,7 @@ protected:
         charHeight = metrics.height;
         lineHeight = metrics.height + metrics.externalLeading;
         horzRes = device->GetDeviceCaps(platform::DeviceCap::HorzRes);
+        vertRes = device->GetDeviceCaps(platform::DeviceCap::VertRes);
     }
 
     static platform::TextMetrics ReportFontMetrics(QtPrinter& printer)
@@ -127,12 +131,15 @@ protected:
 
     ImageGeometry Geometry() const
     {
-        const double r = static_cast<double>(horzRes) / 1024;
         const double toRender = static_cast<double>(kRenderDpi) / kPrinterDpi;
         const double margin = kMarginMm / 25.4 * kRenderDpi;
-        const int destLeft = charHeight;
-        const int destRight = static_cast<int>(r * 1024) - charHeight;
         const int destTop = 8 * lineHeight;
+        // The screen across the printable width less a character height on
+        // each side, unless its height does not fit under the header.
+        const double r = std::min(static_cast<double>(horzRes - 2 * charHeight) / 1024,
+                                  static_cast<double>(vertRes - destTop) / 768);
+        const int destLeft = charHeight;
+        const int destRight = destLeft + static_cast<int>(r * 1024);
         const int destBottom = static_cast<int>(r * 768) + destTop;
         return {margin + destLeft * toRender, margin + destTop * toRender, margin + destRight * toRender,
                 margin + destBottom * toRender, (destRight - destLeft) * toRender / 1024,
@@ -154,6 +161,7 @@ protected:
     int charHeight = 0;
     int lineHeight = 0;
     int horzRes = 0;
+    int vertRes = 0;
 };
 
 TEST_F(PdfImage, TheImageLiesUnderTheHeaderWithTheArrowAtThePickedPoint)
@@ -181,8 +189,8 @@ TEST_F(PdfImage, TheImageLiesUnderTheHeaderWithTheArrowAtThePickedPoint)
     EXPECT_NEAR(arrow.top, g.top + 200 * g.scaleY, 2.0);
     EXPECT_NEAR(arrow.right - arrow.left, 50 * g.scaleX, 2.5);
     EXPECT_NEAR(arrow.bottom - arrow.top, 50 * g.scaleY, 2.5);
-    // In printer pixels: r x 50, less the two side margins' share.
-    const double r = static_cast<double>(horzRes) / 1024;
+    // In printer pixels: r x 50.
+    const double r = static_cast<double>(horzRes - 2 * charHeight) / 1024;
     const double printedWidth = static_cast<double>(arrow.right - arrow.left) * kPrinterDpi / kRenderDpi;
     EXPECT_NEAR(printedWidth, r * 50, 0.08 * r * 50);
     // Filled with white, outlined in black.
@@ -225,18 +233,20 @@ TEST_F(PdfImage, APrinterWithoutBitmapTransferGetsAHeaderOnlyLastPage)
     EXPECT_EQ(host.ScreenImage().bits, GreyScreen(1024, 768).bits); // no arrow drawn
 }
 
-TEST_F(PdfImage, AnImageTallerThanThePageIsCutAtItsFoot)
+TEST_F(PdfImage, OnALandscapePageTheWholeImageFitsUnderTheHeader)
 {
     const std::string path = Output("landscape.pdf");
     Print(path, {}, QPageLayout::Landscape);
     const test::RenderedPage last = test::RenderPdfPage(path, 2, kRenderDpi, Output("landscape-last"));
     ASSERT_GT(last.width, last.height);
     const ImageGeometry g = Geometry();
-    ASSERT_GT(g.bottom, last.height); // it would run off the sheet
     const int printableBottom = static_cast<int>(last.height - kMarginMm / 25.4 * kRenderDpi);
+    ASSERT_LE(g.bottom, printableBottom + 1);
     const int middle = static_cast<int>((g.left + g.right) / 2);
-    EXPECT_TRUE(IsGrey(last.At(middle, printableBottom - 3)));
-    for (int y = printableBottom + 2; y < last.height; ++y) ASSERT_TRUE(IsWhite(last.At(middle, y))) << y;
+    EXPECT_TRUE(IsGrey(last.At(middle, static_cast<int>(g.bottom) - 3)));
+    for (int y = static_cast<int>(g.bottom) + 2; y < last.height; ++y) ASSERT_TRUE(IsWhite(last.At(middle, y))) << y;
+    // Aspect kept: the image is as much narrower than the page as the screen is.
+    EXPECT_NEAR((g.right - g.left) / (g.bottom - g.top), 1024.0 / 768, 0.01);
 }
 
 TEST(PrinterDialog, TheHookPrintsToItsPdfFile)
@@ -244,7 +254,7 @@ TEST(PrinterDialog, TheHookPrintsToItsPdfFile)
     test::ScratchDir scratch;
     const std::string path = scratch.File("hook.pdf");
     ::setenv(platform::qt::kPrintToPdfVariable, path.c_str(), 1);
-    auto printer = platform::qt::ChoosePrinter(nullptr);
+    auto printer = platform::qt::ChoosePrinter(nullptr, "Rapport 12345601");
     ::unsetenv(platform::qt::kPrintToPdfVariable);
     ASSERT_TRUE(printer);
     ASSERT_GT(printer->StartDoc("x"), 0);
@@ -264,8 +274,51 @@ TEST(PrinterDialog, CancelGivesNoPrinter)
             dialog->reject();
         }
     });
-    EXPECT_EQ(platform::qt::ChoosePrinter(nullptr), nullptr);
+    EXPECT_EQ(platform::qt::ChoosePrinter(nullptr, "Rapport 12345601"), nullptr);
     EXPECT_TRUE(seen);
+}
+
+TEST(PrinterDialog, PrintToFileOffersTheReportsNameInTheCurrentFolder)
+{
+    ::unsetenv(platform::qt::kPrintToPdfVariable);
+    test::ScratchDir scratch;
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(scratch.Path());
+    const std::string expected = (std::filesystem::current_path() / "Rapport BX123407.pdf").string();
+    QString offered;
+    bool toFile = false;
+    // After the dialog has filled its fields on showing.
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) return;
+            toFile = dialog->testOption(QAbstractPrintDialog::PrintToFile);
+            if (auto* file = dialog->findChild<QLineEdit*>("filename")) offered = file->text();
+            dialog->accept();
+        });
+    });
+    auto printer = platform::qt::ChoosePrinter(nullptr, "Rapport BX123407");
+    std::filesystem::current_path(before);
+    EXPECT_TRUE(toFile);
+    EXPECT_EQ(offered.toStdString(), expected);
+    ASSERT_TRUE(printer);
+    ASSERT_GT(printer->StartDoc("Rapport BX123407"), 0);
+    ASSERT_GT(printer->StartPage(), 0);
+    printer->EndPage();
+    printer->EndDoc();
+    EXPECT_EQ(test::PdfPageCount(expected), 1);
+}
+
+TEST(LocalePaper, LetterWhereTheLocaleSaysSo)
+{
+    using platform::qt::PaperSizeFor;
+    EXPECT_EQ(PaperSizeFor(216, 279, QLocale::MetricSystem).id(), QPageSize::Letter);
+    EXPECT_EQ(PaperSizeFor(210, 297, QLocale::ImperialUSSystem).id(), QPageSize::A4);
+    EXPECT_EQ(PaperSizeFor(216, 356, QLocale::MetricSystem).id(), QPageSize::Legal);
+    EXPECT_EQ(PaperSizeFor(0, 0, QLocale::ImperialUSSystem).id(), QPageSize::Letter);
+    EXPECT_EQ(PaperSizeFor(0, 0, QLocale::MetricSystem).id(), QPageSize::A4);
+    // The C locale of a test run has A4 paper.
+    EXPECT_EQ(platform::qt::LocalePaperSize().id(), QPageSize::A4);
 }
 
 } // namespace

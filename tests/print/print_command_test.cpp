@@ -3,6 +3,8 @@
 #include "bitmap/incident_marker.h"
 #include "config/keys.h"
 #include "config/notices.h"
+#include "resources/string_ids.h"
+#include "resources/string_table.h"
 #include "support/fake_print_host.h"
 #include "support/forwarding_printer.h"
 #include "support/bitmap_fixtures.h"
@@ -30,8 +32,9 @@ protected:
     template <typename Wrap = test::ForwardingPrinter>
     PrintServices Services(platform::Printer* printer)
     {
-        return {[this, printer](platform::OwnerWindow*) -> std::unique_ptr<platform::Printer> {
+        return {[this, printer](platform::OwnerWindow*, const std::string& name) -> std::unique_ptr<platform::Printer> {
                     ++dialogs;
+                    documentName = name;
                     if (printer == nullptr) return nullptr;
                     return std::make_unique<Wrap>(*printer);
                 },
@@ -50,6 +53,7 @@ protected:
     test::ScratchDir scratch;
     test::FakePrintHost host;
     int dialogs = 0;
+    std::string documentName; // what the dialog was given
 };
 
 std::string NumberRowOf(const RecordingPrinter& printer, std::size_t page)
@@ -71,6 +75,19 @@ TEST_F(PrintCommand, PrintsAndAdvancesTheNumber)
     EXPECT_EQ(StoredNumber(), "6");
 }
 
+TEST_F(PrintCommand, TheJobIsNamedAfterTheReportLikeItsArchive)
+{
+    host.record.m_identity.m_strSerial = "BX 1234";
+    RecordingPrinter printer;
+    RunPrintCommand(host, Services(&printer));
+    EXPECT_EQ(documentName, "Rapport BX123405");
+    EXPECT_EQ(printer.Calls().front(), "StartDoc Rapport BX123405");
+    // The next printout carries the next number.
+    RecordingPrinter again;
+    RunPrintCommand(host, Services(&again));
+    EXPECT_EQ(again.Calls().front(), "StartDoc Rapport BX123406");
+}
+
 TEST_F(PrintCommand, ACancelledPrinterDialogPrintsNothingAndKeepsTheNumber)
 {
     const Bitmap before = host.ScreenImage();
@@ -88,7 +105,10 @@ TEST_F(PrintCommand, AJobThatCannotStartKeepsTheNumber)
     RecordingPrinter printer(setup);
     RunPrintCommand(host, Services(&printer));
     EXPECT_TRUE(printer.Pages().empty());
-    EXPECT_EQ(host.log.back(), "WaitOff");
+    const std::vector<std::string> log = {"SaveIdentity", "Pick",    "WaitOn",
+                                          "OpenBusy",     "CloseBusy", "WaitOff",
+                                          "Message " + res::LoadResString(res::kMsgPrintFailed)};
+    EXPECT_EQ(host.log, log);
     EXPECT_EQ(StoredNumber(), "5");
 }
 

@@ -9,6 +9,9 @@
 
 namespace qx::test {
 
+// A job name as the Print command makes them.
+inline constexpr const char* kJobName = "Rapport 65432117";
+
 // A header source with a pinned date (7 March 2026) and report number,
 // counting how often each is asked for.
 struct PinnedHeader {

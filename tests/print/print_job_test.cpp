@@ -33,7 +33,7 @@ TEST(PrintReportJob, FontIsTenPointFixedPitchDemiBoldAndReleased)
     const CReportRecord record;
     PinnedHeader header(record);
     ImageCall image;
-    PrintReportJob(printer, header.source, Recorder(image, printer));
+    PrintReportJob(printer, test::kJobName, header.source, Recorder(image, printer));
     ASSERT_EQ(printer.FontsCreated().size(), 1u);
     const platform::FontSpec& font = printer.FontsCreated()[0];
     EXPECT_EQ(font.faceName, "MS Sans Serif");
@@ -52,8 +52,8 @@ TEST(PrintReportJob, OneJobWithTheImageUnderTheLastHeader)
     const CReportRecord record;
     PinnedHeader header(record);
     ImageCall image;
-    EXPECT_EQ(PrintReportJob(printer, header.source, Recorder(image, printer)), JobOutcome::Printed);
-    const std::vector<std::string> calls = {"StartDoc Rapport d'incident", "StartPage", "EndPage", "StartPage",
+    EXPECT_EQ(PrintReportJob(printer, test::kJobName, header.source, Recorder(image, printer)), JobOutcome::Printed);
+    const std::vector<std::string> calls = {"StartDoc Rapport 65432117", "StartPage", "EndPage", "StartPage",
                                             "EndPage", "EndDoc"};
     EXPECT_EQ(printer.Calls(), calls);
     EXPECT_EQ(image.calls, 1);
@@ -79,8 +79,8 @@ TEST(PrintReportJob, AJobThatCannotStartPrintsNothing)
     negativeLineHeight.fontHeight = 4;
     negativeLineHeight.externalLeading = -5;
     const Case cases[] = {
-        {"StartDoc fails", noDoc, {"StartDoc Rapport d'incident"}},
-        {"first page fails: the job is aborted", noFirstPage, {"StartDoc Rapport d'incident", "StartPage", "AbortDoc"}},
+        {"StartDoc fails", noDoc, {"StartDoc Rapport 65432117"}},
+        {"first page fails: the job is aborted", noFirstPage, {"StartDoc Rapport 65432117", "StartPage", "AbortDoc"}},
         {"line height 0", noLineHeight, {}},
         {"line height below 0", negativeLineHeight, {}},
     };
@@ -89,7 +89,7 @@ TEST(PrintReportJob, AJobThatCannotStartPrintsNothing)
         const CReportRecord record;
         PinnedHeader header(record);
         ImageCall image;
-        EXPECT_EQ(PrintReportJob(printer, header.source, Recorder(image, printer)), JobOutcome::NotStarted) << c.name;
+        EXPECT_EQ(PrintReportJob(printer, test::kJobName, header.source, Recorder(image, printer)), JobOutcome::NotStarted) << c.name;
         EXPECT_EQ(printer.Calls(), c.calls) << c.name;
         EXPECT_TRUE(printer.Pages().empty()) << c.name;
         EXPECT_EQ(image.calls, 0) << c.name;
@@ -107,7 +107,7 @@ TEST(PrintReportJob, LaterPageFailuresAreNotExamined)
     const CReportRecord record;
     PinnedHeader header(record);
     ImageCall image;
-    EXPECT_EQ(PrintReportJob(printer, header.source, Recorder(image, printer)), JobOutcome::Printed);
+    EXPECT_EQ(PrintReportJob(printer, test::kJobName, header.source, Recorder(image, printer)), JobOutcome::Printed);
     EXPECT_EQ(printer.Calls().back(), "EndDoc");
     EXPECT_EQ(image.calls, 1);
 }

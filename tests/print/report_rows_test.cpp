@@ -49,7 +49,7 @@ TEST(HeaderRows, ShortDateIsPaddedToTenCharacters)
     EXPECT_EQ(rows[1], Cp("Date    : 1/3/26          N°série : "));
 }
 
-TEST(SplitFieldRows, PiecesBetweenLineFeeds)
+TEST(SplitFieldRows, PiecesBetweenLineEnds)
 {
     struct Case {
         std::string field;
@@ -63,7 +63,9 @@ TEST(SplitFieldRows, PiecesBetweenLineFeeds)
         {"a\n\n\nb", {"a", "b"}},
         {"\ntrailing\r\n", {"trailing "}},
         {"\r", {" "}},
-        {"cr\rinside", {"cr\rinside"}},
+        {"cr\rinside", {"cr ", "inside"}},
+        {"Etape 1\rEtape 2\r\rEtape 3\r", {"Etape 1 ", "Etape 2 ", " ", "Etape 3 "}},
+        {"lf\nthen crlf\r\nthen cr\rend", {"lf", "then crlf ", "then cr ", "end"}},
     };
     for (const Case& c : cases) EXPECT_EQ(SplitFieldRows(c.field), c.rows) << c.field;
 }

@@ -3,7 +3,7 @@
 // Doubles of the desktop services the application object runs on: an event
 // loop with a plain queue, a clipboard, a desktop, the single-instance
 // channel, the watcher window, a pick surface that plays a script, message
-// boxes and dialogs that record what they were asked.
+// boxes and dialogs that record what they were asked, and a status area.
 
 #include "app/core/app_dialogs.h"
 #include "platform/clipboard.h"
@@ -11,6 +11,7 @@
 #include "platform/event_loop.h"
 #include "platform/message_boxes.h"
 #include "platform/pick_surface.h"
+#include "platform/presence.h"
 #include "platform/single_instance.h"
 #include "platform/watcher_window.h"
 
@@ -220,6 +221,24 @@ public:
         ++reportDialogs;
         if (whileReportDialog) whileReportDialog(application);
     }
+    void RunAbout() override { ++abouts; }
+
+    int abouts = 0;
+};
+
+// A status area that keeps its menu and the tooltip it was given; or none.
+class FakePresence final : public platform::Presence {
+public:
+    bool available = true;
+    std::optional<platform::PresenceMenu> menu;
+    std::vector<std::string> toolTips;
+
+    bool Show(platform::PresenceMenu shown) override
+    {
+        if (available) menu = std::move(shown);
+        return available;
+    }
+    void SetToolTip(const std::string& text) override { toolTips.push_back(text); }
 };
 
 } // namespace qx::test

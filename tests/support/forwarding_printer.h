@@ -19,6 +19,10 @@ public:
     void SelectFont(const platform::PrinterFont* font) override { m_target.SelectFont(font); }
     platform::TextMetrics GetTextMetrics() const override { return m_target.GetTextMetrics(); }
     int DrawText(std::string_view text, const platform::Rect& rect) override { return m_target.DrawText(text, rect); }
+    std::vector<std::string> BreakLines(std::string_view text, int width) const override
+    {
+        return m_target.BreakLines(text, width);
+    }
     int StartDoc(std::string_view name) override { return m_target.StartDoc(name); }
     int StartPage() override { return m_target.StartPage(); }
     int EndPage() override { return m_target.EndPage(); }

@@ -19,8 +19,12 @@ private:
 
 namespace {
 
+// Whether the blank a line is broken at stays with it (the pieces join back
+// into the text) or is dropped (what is seen on paper).
+enum class Blanks { Kept, Dropped };
+
 // Lines of `text` in the fixed-pitch model, `columns` characters wide.
-std::vector<std::string> WrapFixedPitch(std::string_view text, int columns)
+std::vector<std::string> WrapFixedPitch(std::string_view text, int columns, Blanks blanks = Blanks::Dropped)
 {
     std::vector<std::string> lines;
     if (columns <= 0) return lines;
@@ -30,7 +34,7 @@ std::vector<std::string> WrapFixedPitch(std::string_view text, int columns)
         if (line.size() == width) {
             const std::size_t blank = line.rfind(' ');
             if (blank != std::string::npos && blank > 0) {
-                lines.push_back(line.substr(0, blank));
+                lines.push_back(line.substr(0, blanks == Blanks::Kept ? blank + 1 : blank));
                 line.erase(0, blank + 1);
             } else {
                 lines.push_back(line);
@@ -96,6 +100,11 @@ int RecordingPrinter::DrawText(std::string_view text, const platform::Rect& rect
         m_calls.push_back("DrawText");
     }
     return height;
+}
+
+std::vector<std::string> RecordingPrinter::BreakLines(std::string_view text, int width) const
+{
+    return WrapFixedPitch(text, width / m_setup.charWidth, Blanks::Kept);
 }
 
 int RecordingPrinter::StartDoc(std::string_view documentName)

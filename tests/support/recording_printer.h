@@ -65,6 +65,7 @@ public:
     void SelectFont(const platform::PrinterFont* font) override;
     platform::TextMetrics GetTextMetrics() const override;
     int DrawText(std::string_view text, const platform::Rect& rect) override;
+    std::vector<std::string> BreakLines(std::string_view text, int width) const override;
     int StartDoc(std::string_view documentName) override;
     int StartPage() override;
     int EndPage() override;

@@ -1,7 +1,8 @@
 #pragma once
 
 // The dialogs the application object runs, each modally and with no
-// parent: the two notices and the report dialog of one capture.
+// parent: the two notices, the report dialog of one capture and the about
+// box of the status area's menu.
 
 namespace qx::report {
 class ReportApplication;
@@ -19,6 +20,8 @@ public:
     virtual void RunCaptureNotice() = 0;
     // A new report dialog (102) on the kept image; returns when it is closed.
     virtual void RunReportDialog(report::ReportApplication& application) = 0;
+    // The about box (dialog 100).
+    virtual void RunAbout() = 0;
 };
 
 } // namespace qx::app

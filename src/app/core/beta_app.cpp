@@ -9,7 +9,13 @@ namespace qx::app {
 
 CBetaApp::CBetaApp(AppServices services)
     : m_services(services)
-    , m_watcher(services.loop, [this] { return m_bStarting; }, [this] { CaptureScreen(); })
+    , m_watcher(services.loop, [this] { return m_bStarting; },
+                [this] {
+                    m_capturing = true;
+                    CaptureScreen();
+                    m_capturing = false;
+                    if (m_quitRequested) EndWatching();
+                })
 {
 }
 
@@ -29,13 +35,13 @@ bool CBetaApp::InitInstance()
 
     const std::vector<platform::ScreenArea> areas = m_services.desktop.ScreenAreas();
     const platform::ScreenRect primary = areas.empty() ? platform::ScreenRect{} : areas.front().area;
-    m_watcherCreated = m_services.watcher.Create(primary, [this] {
-        m_services.clipboard.StopWatching();
-        m_services.loop.Quit();
-    });
+    m_watcherCreated = m_services.watcher.Create(primary, [this] { EndWatching(); });
     if (!m_watcherCreated) return false;
 
     m_services.watcher.Show(platform::WatcherShow::Minimized);
+    if (m_services.presence.Show({[this] { m_services.dialogs.RunAbout(); }, [this] { RequestQuit(); }})) {
+        ShowStatus();
+    }
     m_services.clipboard.Watch([this] { m_watcher.OnClipboardChanged(); });
     // Joining the viewers tells the new viewer of the present contents at
     // once; the start-up guard drops that request.
@@ -79,15 +85,36 @@ bool CBetaApp::IsAcceptedClipboardBitmap()
     const std::optional<platform::BitmapInfo> description = m_services.clipboard.BitmapDescription();
     if (!description) return false;
     const std::optional<AcceptedCapture> accepted = AcceptClipboardBitmap(*description, m_services.desktop);
-    if (!accepted) return false;
+    if (!accepted) {
+        m_status.OnImageRefused({{description->width, description->height}, AcceptedSizes()});
+        ShowStatus();
+        return false;
+    }
     m_hCapturedWnd = accepted->capturedWindow;
     m_shownOver = accepted->shownOver;
+    m_status.OnImageTaken();
+    ShowStatus();
     return true;
 }
 
-std::vector<platform::Size> CBetaApp::AcceptedSizes() const
+void CBetaApp::RequestQuit()
 {
-    return app::AcceptedSizes(m_services.desktop);
+    if (m_capturing) {
+        m_quitRequested = true;
+        return;
+    }
+    EndWatching();
+}
+
+void CBetaApp::EndWatching()
+{
+    m_services.clipboard.StopWatching();
+    m_services.loop.Quit();
+}
+
+void CBetaApp::ShowStatus()
+{
+    m_services.presence.SetToolTip(m_status.ToolTip());
 }
 
 void CBetaApp::ShowCapturedImage(const Bitmap* image)

@@ -8,6 +8,7 @@
 #include "app/core/app_dialogs.h"
 #include "app/core/capture_watcher.h"
 #include "app/core/incident_pick.h"
+#include "app/core/waiting_status.h"
 #include "config/profile.h"
 #include "platform/clipboard.h"
 #include "platform/desktop.h"
@@ -15,6 +16,7 @@
 #include "platform/file_reader.h"
 #include "platform/message_boxes.h"
 #include "platform/pick_surface.h"
+#include "platform/presence.h"
 #include "platform/single_instance.h"
 #include "platform/watcher_window.h"
 #include "report/report_application.h"
@@ -32,6 +34,7 @@ struct AppServices {
     platform::WatcherWindow& watcher;
     platform::PickSurface& pickSurface;
     AppDialogs& dialogs;
+    platform::Presence& presence;
 };
 
 class CBetaApp final : public report::ReportApplication {
@@ -47,11 +50,18 @@ public:
     void CaptureScreen();
 
     // True when the clipboard holds an image of a monitor's, the whole
-    // desktop's or the foreground window's size; remembers which.
+    // desktop's or the foreground window's size; remembers which. An image
+    // of another size is remembered as the last refusal, which the status
+    // area's tooltip shows.
     bool IsAcceptedClipboardBitmap();
 
     // The sizes a clipboard image would be taken at now.
     std::vector<platform::Size> AcceptedSizes() const;
+
+    // "Quitter" of the status area's menu: the end of the program, as when
+    // the watcher window is closed; asked during a capture, once its report
+    // dialog has been closed.
+    void RequestQuit();
 
     // The image over the whole screen (null puts the surface away).
     void ShowCapturedImage(const Bitmap* image);
@@ -66,9 +76,12 @@ public:
     int ScreenWidth() const { return m_nScreenWidth; }
     int ScreenHeight() const { return m_nScreenHeight; }
     IncidentPoint LastIncidentPoint() const { return m_pick.Point(); }
+    const WaitingStatus& Status() const { return m_status; }
 
 private:
     void RestoreForeground(platform::WindowHandle window);
+    void EndWatching();
+    void ShowStatus();
 
     AppServices m_services;
 
@@ -84,6 +97,10 @@ private:
     platform::ScreenArea m_shownOver;
     IncidentPick m_pick;
     bool m_watcherCreated = false;
+    WaitingStatus m_status;
+    // A capture's notices, report dialog and picks are running.
+    bool m_capturing = false;
+    bool m_quitRequested = false;
 };
 
 } // namespace qx::app

@@ -12,6 +12,7 @@
 #include "platform/qt/desktop/qt_event_loop.h"
 #include "platform/qt/desktop/qt_message_boxes.h"
 #include "platform/qt/desktop/qt_pick_surface.h"
+#include "platform/qt/desktop/qt_tray_presence.h"
 #include "platform/qt/desktop/qt_watcher_window.h"
 #include "platform/qt/desktop/wayland_desktop.h"
 #include "platform/qt/desktop/x11_desktop.h"
@@ -60,13 +61,14 @@ int main(int argc, char* argv[])
     qx::platform::LocalSingleInstance instance;
     qx::platform::QtWatcherWindow watcher;
     qx::platform::QtPickSurface pickSurface;
+    qx::platform::QtTrayPresence presence;
 
     const std::unique_ptr<qx::report::ReportCommand> print = qx::print::MakePrintCommand();
     const std::unique_ptr<qx::report::ReportCommand> email = qx::report::MakeEmailCommand();
     qx::app::QtAppDialogs dialogs(profile, qx::report::ReportCommands{print.get(), email.get()});
 
     qx::app::CBetaApp app(qx::app::AppServices{profile, files, messages, desktop, clipboard, loop, instance, watcher,
-                                               pickSurface, dialogs});
+                                               pickSurface, dialogs, presence});
     app.InitInstance();
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "report/dialogs/opening_steps.h"
 #include "report/dialogs/qt/notice_dlg.h"
 #include "report/dialogs/qt/report_dlg.h"
+#include "report/dialogs/qt/small_dialogs.h"
 
 namespace qx::app {
 
@@ -31,6 +32,12 @@ void QtAppDialogs::RunReportDialog(report::ReportApplication& application)
     report::SysinfoOpeningSteps steps(system.Services());
     report::CReportDlg dialog(report::ReportDialogServices{m_profile, application, steps, m_commands});
     dialog.DoModal();
+}
+
+void QtAppDialogs::RunAbout()
+{
+    report::CAboutDlg about;
+    about.DoModal();
 }
 
 } // namespace qx::app

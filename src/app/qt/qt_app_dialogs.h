@@ -1,7 +1,8 @@
 #pragma once
 
-// The application's dialogs on Qt: the two notices and a new report dialog
-// for every capture, with the commands the application made once.
+// The application's dialogs on Qt: the two notices, a new report dialog
+// for every capture, with the commands the application made once, and the
+// about box.
 
 #include "app/core/app_dialogs.h"
 #include "config/profile.h"
@@ -16,6 +17,7 @@ public:
     void RunStartNotice() override;
     void RunCaptureNotice() override;
     void RunReportDialog(report::ReportApplication& application) override;
+    void RunAbout() override;
 
 private:
     const config::Profile& m_profile;

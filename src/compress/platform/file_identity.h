@@ -1,18 +1,19 @@
 #pragma once
 
-// Whether two names or handles are the same file (device and inode), so a
-// call never empties the file it is about to read.
+// Whether two names or handles are the same file (its volume and its number
+// there: device and inode, or volume serial and file index), so a call never
+// empties the file it is about to read.
 
+#include <cstdint>
 #include <optional>
-#include <sys/types.h>
 
 #include "compress/platform/handle_file.h"
 
 namespace qx::compress {
 
 struct FileIdentity {
-    dev_t device = 0;
-    ino_t inode = 0;
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
     friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
 

@@ -6,74 +6,13 @@
 
 #include "compress/platform/file_ops.h"
 #include "compress/platform/last_error.h"
-#include "compress/platform/memory_block.h"
+#include "compress/platform/slot_table.h"
 
 namespace qx::compress {
 namespace {
 
-constexpr int kNoHandle = -1;
-constexpr FileSlot kFreeHead = 0;
-constexpr FileSlot kUsedHead = 1;
+constexpr int kNoHandle = kNoSystemHandle;
 constexpr std::uint32_t kWritePiece = 4096;
-
-// Entry 0 heads the free list (its handle field holds the capacity), entry 1
-// the list of slots in use; both lists are circular through their head.
-struct SlotEntry {
-    FileSlot next;
-    FileSlot prev;
-    int handle;
-};
-
-struct SlotTable {
-    SlotEntry entries[kSlotCapacity + 2];
-};
-
-BlockPtr<SlotTable> g_table;
-int g_references = 0;
-
-void InitialiseTable(SlotTable& table)
-{
-    SlotEntry* e = table.entries;
-    e[kFreeHead] = {kFirstSlot, kLastSlot, kSlotCapacity};
-    e[kUsedHead] = {kUsedHead, kUsedHead, 0};
-    for (int i = kFirstSlot; i <= kLastSlot; ++i)
-        e[i] = {static_cast<FileSlot>(i == kLastSlot ? kFreeHead : i + 1),
-                static_cast<FileSlot>(i == kFirstSlot ? kFreeHead : i - 1), kNoHandle};
-}
-
-bool InRange(FileSlot slot) { return slot >= kFirstSlot && slot <= kLastSlot; }
-
-void Unlink(SlotEntry* e, FileSlot slot)
-{
-    e[e[slot].prev].next = e[slot].next;
-    e[e[slot].next].prev = e[slot].prev;
-}
-
-// Moves the first free slot to the head of the list in use; kNoSlot when none.
-FileSlot TakeFreeSlot(int handle)
-{
-    SlotEntry* e = g_table->entries;
-    const FileSlot slot = e[kFreeHead].next;
-    if (slot == kFreeHead || e[slot].handle != kNoHandle) return kNoSlot;
-    Unlink(e, slot);
-    e[slot].next = e[kUsedHead].next;
-    e[slot].prev = kUsedHead;
-    e[e[kUsedHead].next].prev = slot;
-    e[kUsedHead].next = slot;
-    e[slot].handle = handle;
-    return slot;
-}
-
-void GiveBackSlot(FileSlot slot)
-{
-    SlotEntry* e = g_table->entries;
-    Unlink(e, slot);
-    e[slot].next = e[kFreeHead].next;
-    e[e[kFreeHead].next].prev = slot;
-    e[kFreeHead].next = slot;
-    e[slot].prev = kFreeHead;
-    e[slot].handle = kNoHandle;
-}
 
 int OpenFlagsToPosix(OpenFlags flags)
 {
@@ -115,31 +54,12 @@ bool WriteWhole(int handle, const std::uint8_t* data, std::uint32_t n)
 
 } // namespace
 
-bool AcquireFileSlots()
-{
-    if (g_references == 0) {
-        g_table = AllocBlockOf<SlotTable>();
-        if (!g_table) return false;
-        InitialiseTable(*g_table);
-    }
-    ++g_references;
-    return true;
-}
-
-void ReleaseFileSlots()
-{
-    if (g_references == 0) return;
-    if (--g_references > 0) return;
-    SlotEntry* e = g_table->entries;
-    for (FileSlot slot = e[kUsedHead].next; slot != kUsedHead; slot = e[slot].next)
-        CurrentFileOps().Close(e[slot].handle);
-    g_table.reset();
-}
+void CloseSystemHandle(int handle) { CurrentFileOps().Close(handle); }
 
 bool OpenSlot(const char* path, OpenFlags flags, FileSlot& slot)
 {
     slot = kNoSlot;
-    if (!g_table) return FailWith(kErrorInvalidHandle);
+    if (!SlotTableExists()) return FailWith(kErrorInvalidHandle);
     const int handle = CurrentFileOps().Open(path, OpenFlagsToPosix(flags), 0666);
     if (handle < 0) return FailFromErrno();
     slot = TakeFreeSlot(handle);
@@ -149,21 +69,6 @@ bool OpenSlot(const char* path, OpenFlags flags, FileSlot& slot)
     }
     Succeed();
     return true;
-}
-
-int SlotHandle(FileSlot slot)
-{
-    if (!g_table || !InRange(slot)) return kNoHandle;
-    return g_table->entries[slot].handle;
-}
-
-int SlotsInUse()
-{
-    if (!g_table) return 0;
-    int count = 0;
-    const SlotEntry* e = g_table->entries;
-    for (FileSlot slot = e[kUsedHead].next; slot != kUsedHead; slot = e[slot].next) ++count;
-    return count;
 }
 
 bool ReadSlot(FileSlot slot, void* buffer, std::uint32_t n, std::uint32_t* count)

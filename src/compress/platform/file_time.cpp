@@ -5,19 +5,10 @@
 
 #include "compress/platform/file_ops.h"
 #include "compress/platform/last_error.h"
+#include "compress/platform/stamp_rules.h"
 
 namespace qx::compress {
 namespace {
-
-constexpr int kFirstDosYear = 1980;
-constexpr int kLastDosYear = 2107;
-
-bool ValidStamp(const FileStamp& s)
-{
-    return s.year >= kFirstDosYear && s.year <= kLastDosYear && s.month >= 1 && s.month <= 12 && s.day >= 1 &&
-           s.day <= 31 && s.hour >= 0 && s.hour <= 23 && s.minute >= 0 && s.minute <= 59 && s.second >= 0 &&
-           s.second <= 59;
-}
 
 // The archive's time stamps count seconds in steps of two.
 std::tm DosLocalTime(const FileStamp& s)
@@ -58,28 +49,8 @@ std::optional<FileStamp> GetSlotTime(FileSlot slot)
                      static_cast<std::int16_t>(local.tm_min),          static_cast<std::int16_t>(local.tm_sec)};
 }
 
-bool SetSlotTime(FileSlot slot, const FileStamp& stamp)
+bool StoreSlotTime(FileSlot slot, const FileStamp& wanted)
 {
-    const std::optional<FileStamp> read = GetSlotTime(slot);
-    if (!read) return false;
-    const FileStamp& current = *read;
-    FileStamp wanted = stamp;
-    const bool keepDate = stamp.year == -1;
-    if (keepDate) {
-        wanted.year = current.year;
-        wanted.month = current.month;
-        wanted.day = current.day;
-    }
-    if (stamp.hour == -1) {
-        if (keepDate) return true;
-        wanted.hour = current.hour;
-        wanted.minute = current.minute;
-        wanted.second = current.second;
-    }
-    if (!ValidStamp(wanted)) {
-        SetLastFileError(kErrorInvalidParameter);
-        return false;
-    }
     std::tm local = DosLocalTime(wanted);
     const std::time_t seconds = std::mktime(&local);
     if (seconds == static_cast<std::time_t>(-1)) {

@@ -31,14 +31,14 @@ inline constexpr ErrorCode kErrorDiskFull = 112;
 inline constexpr ErrorCode kErrorNegativeSeek = 131;
 inline constexpr ErrorCode kErrorFilenameTooLong = 206;
 
-// The Windows number for a POSIX errno value: EACCES and EPERM are 5, the
-// lock errors 33, ENOSPC 112 and EDQUOT 39; the rest as close as Windows has.
-ErrorCode ErrorFromErrno(int errnoValue);
-
 inline bool IsDiskFull(ErrorCode code) { return code == kErrorHandleDiskFull || code == kErrorDiskFull; }
 
 ErrorCode LastFileError();
 void SetLastFileError(ErrorCode code);
+// The POSIX layer's translation; the Win32 layer stores GetLastError as it is.
+// The Windows number for a POSIX errno value: EACCES and EPERM are 5, the
+// lock errors 33, ENOSPC 112 and EDQUOT 39; the rest as close as Windows has.
+ErrorCode ErrorFromErrno(int errnoValue);
 // Sets the last error from `errno` as it is now.
 void SetLastFileErrorFromErrno();
 

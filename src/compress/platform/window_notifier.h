@@ -3,7 +3,8 @@
 // The message the extractor sends to the window that was active when it read
 // the archive header, once the extraction succeeded (WM_USER + 150 with
 // wParam 100). A desktop program installs a notifier; without one (command
-// line use) the message goes nowhere.
+// line use) the message goes nowhere. The Win32 build starts with one that
+// posts the message to the window active on the calling thread.
 
 #include <cstdint>
 
@@ -18,7 +19,7 @@ class WindowNotifier {
 public:
     virtual ~WindowNotifier() = default;
     virtual WindowId ActiveWindow() = 0;
-    // Delivers `message` synchronously; kNoWindow must be accepted and ignored.
+    // Delivers `message` to `window`; kNoWindow must be accepted and ignored.
     virtual void Send(WindowId window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
 };
 

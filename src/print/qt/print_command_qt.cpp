@@ -19,9 +19,9 @@ DisplayInfo PrimaryDisplay()
     return {static_cast<int>(screen->size().width() * screen->devicePixelRatio()), {}};
 }
 
-std::unique_ptr<platform::Printer> ChoosePrinterOver(platform::OwnerWindow* owner)
+std::unique_ptr<platform::Printer> ChoosePrinterOver(platform::OwnerWindow* owner, const std::string& documentName)
 {
-    return platform::qt::ChoosePrinter(platform::WidgetOf(owner));
+    return platform::qt::ChoosePrinter(platform::WidgetOf(owner), documentName);
 }
 
 std::tm LocalTimeNow()

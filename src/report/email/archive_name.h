@@ -8,7 +8,10 @@
 
 namespace qx::report {
 
-// `serial` without its space characters, cut to six characters.
+// `serial` without its space characters and without every character a file
+// name cannot hold on Linux or Windows (NUL, "/", "\\", ":", "*", "?", "\"",
+// "<", ">", "|" and control characters), cut to six characters: the default
+// name always names a file in the folder the save dialog opens on.
 std::string ArchiveNamePrefix(std::string_view serial);
 
 // The first two characters of the stored report number, right-aligned in two

@@ -43,14 +43,14 @@ private:
     bool m_removed = false;
 };
 
-// The busy window's end on a failure: the wait cursor off, the message, the
-// busy window closed.
+// The busy window's end on a failure: the wait cursor off and the busy
+// window closed before the message, which would otherwise open under it.
 ArchiveOutcome EndWithMessage(EmailUi& ui, TempFile& temp, res::StringId textId, ArchiveOutcome outcome)
 {
     temp.Remove();
     ui.SetWaitCursor(WaitCursor::Off);
-    ui.ShowMessage(LoadResString(textId));
     ui.CloseBusyWindow();
+    ui.ShowMessage(LoadResString(textId));
     return outcome;
 }
 

@@ -14,7 +14,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -281,6 +283,66 @@ TEST(DataExchange, TypingLimitsRefuseWhatIsTooLongAndLettersInThePostalCode)
     EXPECT_EQ(serial->text(), QStringLiteral("ABCDEF"));
     EXPECT_EQ(town->text(), QStringLiteral("Saint-Remy-de-Provence"));
     dialog.DestroyWindow();
+}
+
+// Types `text` into `widget` a character at a time, as a keyboard layout
+// that has them gives them (QTest::keyClicks knows ASCII only).
+void Type(QWidget* widget, const QString& text)
+{
+    for (const char32_t codePoint : text.toUcs4()) {
+        const QString character = QString::fromUcs4(&codePoint, 1);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, character);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, character);
+        QApplication::sendEvent(widget, &press);
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+// Characters Windows-1252 cannot hold are shown as they will be sent, in
+// one-line and multi-line edits alike, however they come in.
+TEST(DataExchange, WhatIsTypedOrPastedShowsAsItWillBeSent)
+{
+    report::CIdentityDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    auto* name = qobject_cast<QLineEdit*>(dialog.GetDlgItem(res::kIdName));
+    Type(name, QString::fromUtf8("Łukasz → Kraków…"));
+    EXPECT_EQ(name->text(), QString::fromUtf8("Lukasz -> Kraków…"));
+    EXPECT_EQ(name->cursorPosition(), name->text().size());
+    // Typed in the middle, the cursor stays after what was put in.
+    name->setCursorPosition(6);
+    Type(name, QString::fromUtf8("中"));
+    EXPECT_EQ(name->text(), QString::fromUtf8("Lukasz? -> Kraków…"));
+    EXPECT_EQ(name->cursorPosition(), 7);
+
+    auto* company = qobject_cast<QLineEdit*>(dialog.GetDlgItem(res::kIdCompany));
+    QApplication::clipboard()->setText(QString::fromUtf8("Gdańsk e\u0301t\u00E9 ﬁn"));
+    company->paste();
+    EXPECT_EQ(company->text(), QString::fromUtf8("Gdansk été fin"));
+
+    // The typing limit counts the fitted text: "→" takes two of the six.
+    auto* serial = qobject_cast<QLineEdit*>(dialog.GetDlgItem(res::kIdSerial));
+    Type(serial, QString::fromUtf8("ABCD→→"));
+    EXPECT_EQ(serial->text(), QStringLiteral("ABCD->"));
+
+    ASSERT_TRUE(dialog.UpdateData(DataDirection::FromControls));
+    EXPECT_EQ(dialog.m_identity.m_strName, FromQString(name->text()));
+    EXPECT_EQ(dialog.m_identity.m_strName, "Lukasz? -> Krak\xF3w\x85");
+    EXPECT_EQ(dialog.m_identity.m_strCompany, "Gdansk \xE9t\xE9 fin");
+    EXPECT_EQ(dialog.m_identity.m_strSerial, "ABCD->");
+    dialog.DestroyWindow();
+
+    ReportFields report;
+    ASSERT_TRUE(report.Create());
+    auto* description = qobject_cast<QPlainTextEdit*>(report.GetDlgItem(res::kIdDescription));
+    Type(description, QString::fromUtf8("a→b"));
+    QTest::keyClick(description, Qt::Key_Return);
+    QApplication::clipboard()->setText(QString::fromUtf8("ł\n中…"));
+    description->paste();
+    EXPECT_EQ(description->toPlainText(), QString::fromUtf8("a->b\nl\n?…"));
+    EXPECT_EQ(description->textCursor().position(), description->toPlainText().size());
+    ASSERT_TRUE(report.UpdateData(DataDirection::FromControls));
+    EXPECT_EQ(report.description, "a->b\r\nl\r\n?\x85");
+    report.DestroyWindow();
 }
 
 TEST(DataExchange, AStoredValueOverTheLimitShowsInFullAndFailsValidationWithItsMessage)

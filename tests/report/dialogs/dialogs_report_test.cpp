@@ -3,14 +3,22 @@
 #include "config/keys.h"
 #include "platform/qt/common/owner_widget.h"
 #include "platform/qt/common/qt_text.h"
+#include "platform/qt/printer/printer_dialog.h"
+#include "print/print_command.h"
 #include "report/dialogs/qt/report_dlg.h"
+#include "report/email/email_command.h"
 #include "resources/dialog_ids.h"
+#include "resources/string_ids.h"
+#include "resources/string_table.h"
 #include "support/modal_driver.h"
 #include "support/scratch_dir.h"
 #include "text/cp1252.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -305,6 +313,89 @@ TEST_F(ReportDialogTest, TheHostHidesTheDialogForThePickAndOffersTheBusyWindow)
     EXPECT_EQ(imageWidth, 64);
     EXPECT_TRUE(busyShown);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// The busy window (141) is up.
+bool BusyWindowShown()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible()) continue;
+        for (const QLabel* label : window->findChildren<QLabel*>()) {
+            if (label->text() == QStringLiteral("Traitement en cours...")) return true;
+        }
+    }
+    return false;
+}
+
+// What the tester sees when a command's message box is up.
+struct SeenWithMessage {
+    QString text;
+    bool busyWindow = true;
+    bool waitCursor = true;
+};
+
+// Reads and closes the next message box over the report dialog.
+void OnNextMessage(SeenWithMessage& seen, QWidget* reportDialog)
+{
+    test::OnNextModal(
+        [&seen](QWidget* box) {
+            seen.text = qobject_cast<QMessageBox*>(box)->text();
+            seen.busyWindow = BusyWindowShown();
+            seen.waitCursor = QApplication::overrideCursor() != nullptr;
+            qobject_cast<QMessageBox*>(box)->accept();
+        },
+        reportDialog);
+}
+
+QString TextOf(res::StringId id)
+{
+    return ui::ToQString(LoadResString(id)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+TEST_F(ReportDialogTest, APrintJobThatCannotStartIsSaidOnceTheBusyWindowHasClosed)
+{
+    const std::unique_ptr<ReportCommand> command = print::MakePrintCommand();
+    print.action = [&](ReportCommandHost& host) { command->Run(host); };
+    // A PDF file in a folder that does not exist: the job cannot start.
+    qputenv(platform::qt::kPrintToPdfVariable, QByteArray::fromStdString(scratch.File("absent/rapport.pdf")));
+    SeenWithMessage seen;
+    Run([&] {
+        OnNextMessage(seen, dialog.Window());
+        Button(res::kIdPrintButton)->click();
+    });
+    qunsetenv(platform::qt::kPrintToPdfVariable);
+    EXPECT_EQ(seen.text, TextOf(res::kMsgPrintFailed));
+    EXPECT_FALSE(seen.busyWindow);
+    EXPECT_FALSE(seen.waitCursor);
+    EXPECT_EQ(profile.Read(config::kSectionQxBeta, config::kKeyReportNumber, "missing"), "missing");
+}
+
+TEST_F(ReportDialogTest, AnArchiveThatCannotBeWrittenIsSaidOnceTheBusyWindowHasClosed)
+{
+    const std::unique_ptr<ReportCommand> command = MakeEmailCommand();
+    email.action = [&](ReportCommandHost& host) { command->Run(host); };
+    profile.Write(config::kSectionQxBeta, config::kKeyMailNotice, "0");
+    // A one-bit image has no bitmap file format: the report file fails.
+    application.image = MakeBitmap(64, 48, 1);
+    const QString previous = QDir::currentPath();
+    SeenWithMessage seen;
+    Run([&] {
+        test::OnNextModal(
+            [&](QWidget* modal) {
+                auto* save = qobject_cast<QFileDialog*>(modal);
+                ASSERT_NE(save, nullptr);
+                save->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(scratch.File("rapport")));
+                OnNextMessage(seen, dialog.Window());
+                static_cast<QDialog*>(save)->accept();
+            },
+            dialog.Window());
+        Button(res::kIdEmailButton)->click();
+    });
+    QDir::setCurrent(previous);
+    EXPECT_EQ(seen.text, TextOf(res::kMsgArchiveFailed));
+    EXPECT_FALSE(seen.busyWindow);
+    EXPECT_FALSE(seen.waitCursor);
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(scratch.File("rapport.QXR"))));
 }
 
 TEST_F(ReportDialogTest, HelpThatCannotStartSaysSo)

@@ -117,7 +117,7 @@ protected:
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.messages[0], LoadResString(textId));
         EXPECT_FALSE(ui.messages[0].empty());
-        EXPECT_EQ(ui.events, (Events{"save dialog", "pick", "busy", "wait cursor", "normal cursor", "message", "busy closed"}));
+        EXPECT_EQ(ui.events, (Events{"save dialog", "pick", "busy", "wait cursor", "normal cursor", "busy closed", "message"}));
     }
 };
 

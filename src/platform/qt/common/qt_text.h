@@ -13,6 +13,12 @@ namespace qx::ui {
 QString ToQString(std::string_view cp1252);
 std::string FromQString(const QString& text);
 
+// What a typed text becomes once it is sent, shown again: Windows-1252 by
+// best fit (text/best_fit.h), after composing decomposed accents ("e" and a
+// combining acute give "é"). A text of Windows-1252 characters comes back
+// unchanged; line ends stay as they are.
+QString FitToCp1252(const QString& typed);
+
 // "\r\n" to "\n", for a multi-line edit.
 QString ToQStringLines(std::string_view cp1252);
 // "\n" to "\r\n" (a "\r\n" already there stays one line end).

@@ -3,6 +3,7 @@
 #include "platform/qt/dialogs/app_icon_image.h"
 #include "platform/qt/dialogs/edit_input_rule.h"
 #include "platform/qt/dialogs/group_frame.h"
+#include "platform/qt/dialogs/typed_text_edit.h"
 #include "platform/qt/common/qt_text.h"
 
 #include <QButtonGroup>
@@ -102,7 +103,7 @@ QWidget* MakePushButton(const res::ControlTemplate& control, QWidget& parent)
 QWidget* MakeEdit(const res::ControlTemplate& control, QWidget& parent)
 {
     if (Has(control, res::kStyleMultiline)) {
-        auto* edit = new QPlainTextEdit(&parent);
+        auto* edit = new TypedTextEdit(&parent);
         edit->setReadOnly(Has(control, res::kStyleReadOnly));
         edit->setTabChangesFocus(true);
         edit->setLineWrapMode(Has(control, res::kStyleHScroll) ? QPlainTextEdit::NoWrap

@@ -1,5 +1,7 @@
 #include "platform/qt/dialogs/edit_input_rule.h"
 
+#include "platform/qt/common/qt_text.h"
+
 #include <QLineEdit>
 
 #include <algorithm>
@@ -28,8 +30,14 @@ qsizetype NonDigits(const QString& text)
 
 } // namespace
 
-QValidator::State EditInputRule::validate(QString& input, int&) const
+QValidator::State EditInputRule::validate(QString& input, int& pos) const
 {
+    // What is typed is shown as it will be sent; the rules below judge that.
+    const QString fitted = FitToCp1252(input);
+    if (fitted != input) {
+        pos = static_cast<int>(FitToCp1252(input.left(pos)).size());
+        input = fitted;
+    }
     if (m_characters == EditCharacters::DigitsOnly && NonDigits(input) > NonDigits(m_accepted)) return Invalid;
     if (m_maxChars >= 0 && input.size() > m_maxChars && input.size() > m_accepted.size()) return Invalid;
     return Acceptable;

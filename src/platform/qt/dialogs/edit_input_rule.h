@@ -4,7 +4,9 @@
 // edit, and at most a given number of characters. Like the platform's edit
 // rules, they filter what is typed or pasted only: a text put in by the
 // program stays as it is and may be shortened, but nothing that breaks a
-// rule can be added to it.
+// rule can be added to it. A character Windows-1252 cannot hold becomes its
+// best fit as it is typed ("ł" shows as "l"), so the edit shows what will be
+// sent; the rules judge the fitted text.
 
 #include <QValidator>
 

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <memory>
+#include <string>
 
 class QWidget;
 
@@ -18,12 +19,17 @@ namespace qx::platform::qt {
 // been chosen in the dialog. Nothing else reads it.
 inline constexpr const char* kPrintToPdfVariable = "QX_PRINT_TO_PDF";
 
-// Runs the printer dialog modally over `owner`. The chosen printer, or null
-// when the dialog did not end with OK.
-std::unique_ptr<Printer> ChoosePrinter(QWidget* owner);
+// Runs the printer dialog modally over `owner` for the job `documentName`
+// (Windows-1252), on the locale's paper size, with DefaultPdfPath as the
+// file offered for printing to a file. The chosen printer, or null when the
+// dialog did not end with OK.
+std::unique_ptr<Printer> ChoosePrinter(QWidget* owner, const std::string& documentName);
+
+// `documentName` with ".pdf" in the current folder.
+QString DefaultPdfPath(const std::string& documentName);
 
 // A printer that writes the PDF file `path` at the printers' high
-// resolution, on the default page size.
-std::unique_ptr<Printer> MakePdfPrinter(const QString& path);
+// resolution, on the locale's paper size, as the job `documentName`.
+std::unique_ptr<Printer> MakePdfPrinter(const QString& path, const std::string& documentName);
 
 } // namespace qx::platform::qt

@@ -54,8 +54,14 @@ QString ResolveFontFamily(const FontSpec& wanted)
     const QString face = ui::ToQString(wanted.faceName);
     const bool fixed = wanted.pitch == FontPitch::Fixed;
     if (QFontDatabase::hasFamily(face) && (!fixed || QFontDatabase::isFixedPitch(face))) return face;
-    if (fixed) return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
-    return face;
+    if (!fixed) return face;
+    // The face a Windows printer maps a fixed-pitch request to has the
+    // metrics of Liberation Mono; the system's fixed font (whatever the
+    // machine's fonts make of "monospace") only when that is missing.
+    if (QFontDatabase::hasFamily(kFixedPitchFamily) && QFontDatabase::isFixedPitch(kFixedPitchFamily)) {
+        return kFixedPitchFamily;
+    }
+    return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
 }
 
 QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer) : m_printer(std::move(printer)) {}
@@ -87,6 +93,8 @@ std::unique_ptr<PrinterFont> QtPrinter::CreateFont(const FontSpec& wanted)
     font.setItalic(wanted.style == FontStyle::Italic);
     font.setFixedPitch(wanted.pitch == FontPitch::Fixed);
     font.setStyleHint(StyleHintFor(wanted), QFont::PreferQuality);
+    // The font's own outlines and metrics, not ones fitted to a pixel grid.
+    font.setHintingPreference(QFont::PreferNoHinting);
     return std::make_unique<QtPrinterFont>(font);
 }
 
@@ -110,24 +118,45 @@ int QtPrinter::LineHeight() const
     return metrics.height + metrics.externalLeading;
 }
 
-int QtPrinter::DrawText(std::string_view text, const Rect& rect)
+int QtPrinter::LayOut(QTextLayout& layout, int width) const
 {
-    if (!m_pageOpen || rect.IsEmpty()) return 0;
-    QTextLayout layout(ui::ToQString(text), m_font, m_printer.get());
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
-
     // Lines one line height apart, so that a text of n lines takes n rows.
     const int lineHeight = LineHeight();
     int lines = 0;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(rect.Width());
+        line.setLineWidth(width);
         line.setPosition(QPointF(0, static_cast<qreal>(lines) * lineHeight));
         ++lines;
     }
     layout.endLayout();
+    return lines;
+}
+
+std::vector<std::string> QtPrinter::BreakLines(std::string_view text, int width) const
+{
+    std::vector<std::string> pieces;
+    if (text.empty() || width <= 0) return pieces;
+    // Every Windows-1252 byte is one UTF-16 unit: line positions are byte offsets.
+    QTextLayout layout(ui::ToQString(text), m_font, m_printer.get());
+    const int lines = LayOut(layout, width);
+    for (int i = 0; i < lines; ++i) {
+        const QTextLine line = layout.lineAt(i);
+        const auto start = static_cast<std::size_t>(line.textStart());
+        pieces.emplace_back(text.substr(start, static_cast<std::size_t>(line.textLength())));
+    }
+    return pieces;
+}
+
+int QtPrinter::DrawText(std::string_view text, const Rect& rect)
+{
+    if (!m_pageOpen || rect.IsEmpty()) return 0;
+    QTextLayout layout(ui::ToQString(text), m_font, m_printer.get());
+    const int lines = LayOut(layout, rect.Width());
+    const int lineHeight = LineHeight();
 
     m_painter.save();
     m_painter.setClipRect(ToQRect(rect), Qt::IntersectClip);

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QPainter>
 #include <QPrinter>
+#include <QTextLayout>
 
 #include <memory>
 
@@ -23,6 +24,7 @@ public:
     void SelectFont(const PrinterFont* font) override;
     TextMetrics GetTextMetrics() const override;
     int DrawText(std::string_view text, const Rect& rect) override;
+    std::vector<std::string> BreakLines(std::string_view text, int width) const override;
     int StartDoc(std::string_view documentName) override;
     int StartPage() override;
     int EndPage() override;
@@ -35,6 +37,8 @@ public:
 
 private:
     int LineHeight() const;
+    // Breaks `layout` into lines `width` pixels wide, one line height apart.
+    int LayOut(QTextLayout& layout, int width) const;
 
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter; // after m_printer: it ends before the printer goes
@@ -43,9 +47,14 @@ private:
     bool m_pageOpen = false;
 };
 
+// The fixed-pitch face taken when the wanted one is missing (package
+// fonts-liberation).
+inline const QString kFixedPitchFamily = QStringLiteral("Liberation Mono");
+
 // The family that `wanted` gets: its face when the system has it (with fixed
-// pitch when that is asked for), else the system's fixed-pitch font for a
-// fixed-pitch request, else the face for the font matcher to replace.
+// pitch when that is asked for), else for a fixed-pitch request Liberation
+// Mono, or the system's fixed-pitch font without it, else the face for the
+// font matcher to replace.
 QString ResolveFontFamily(const FontSpec& wanted);
 
 } // namespace qx::platform::qt

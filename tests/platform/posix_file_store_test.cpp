@@ -1,17 +1,24 @@
 // The POSIX file store: temporary names, replace and append, removal.
 #include "platform/posix/posix_file_store.h"
-#include "support/report_archive_fixtures.h"
 #include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 
 namespace qx::platform {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+
+Bytes ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
 
 TEST(PosixFileStore, TemporaryFilesAreNewEmptyAndNamedByTheirPrefix)
 {
@@ -50,7 +57,7 @@ TEST(PosixFileStore, ReplaceEmptiesAppendKeepsRemoveDeletes)
         EXPECT_EQ(file->Write(mode == OpenMode::Replace ? abc : de), mode == OpenMode::Replace ? 3u : 2u);
         EXPECT_TRUE(file->Close());
     }
-    EXPECT_EQ(test::ReadBytes(path), (Bytes{'a', 'b', 'c', 'd', 'e'}));
+    EXPECT_EQ(ReadBytes(path), (Bytes{'a', 'b', 'c', 'd', 'e'}));
     const auto appended = files.Open(dir.File("new"), OpenMode::Append);
     ASSERT_TRUE(appended);
     EXPECT_TRUE(files.Remove(path));

@@ -1,0 +1,15 @@
+# What both mingw-w64 toolchain files share; they set QX_MINGW_TARGET (the
+# compiler prefix) and QX_WINE_NAME (the Wine loader for their programs)
+# before including it.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER ${QX_MINGW_TARGET}-gcc)
+set(CMAKE_CXX_COMPILER ${QX_MINGW_TARGET}-g++)
+set(CMAKE_RC_COMPILER ${QX_MINGW_TARGET}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${QX_MINGW_TARGET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+find_program(QX_WINE_LOADER NAMES ${QX_WINE_NAME} PATHS /usr/lib/wine NO_DEFAULT_PATH)
+if(QX_WINE_LOADER)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${QX_WINE_LOADER})
+endif()
