@@ -97,6 +97,11 @@ bool CBetaApp::IsAcceptedClipboardBitmap()
     return true;
 }
 
+std::vector<platform::Size> CBetaApp::AcceptedSizes() const
+{
+    return app::AcceptedSizes(m_services.desktop);
+}
+
 void CBetaApp::RequestQuit()
 {
     if (m_capturing) {
