@@ -1,21 +1,22 @@
 #pragma once
 
 // The full-screen surface on which the tester picks the incident point: a
-// frameless window above all others at the screen's origin, showing the
-// kept screen image under the pick cursor (cursor 133).
+// frameless window above all others over the monitor or the desktop the
+// image shows, showing the kept screen image under the pick cursor
+// (cursor 133).
 
 #include "platform/bitmap.h"
+#include "platform/desktop.h"
 
 namespace qx::platform {
 
 enum class ImagePlacement {
-    CoversScreen, // an image of the screen's size
-    OnWhite,      // a single window's image, at the top left on white
+    CoversArea, // an image of a monitor's or the desktop's size
+    OnWhite,    // a single window's image, at the area's top left on white
 };
 
-// What the surface reports while a pick runs. Coordinates are screen
-// pixels, which are the image's pixels since the image starts at the
-// screen's origin.
+// What the surface reports while a pick runs. Coordinates are the image's
+// pixels, whatever the scale the desktop is shown at.
 class PickEvents {
 public:
     virtual ~PickEvents() = default;
@@ -31,7 +32,9 @@ class PickSurface {
 public:
     virtual ~PickSurface() = default;
 
-    virtual void Show(const Bitmap& image, ImagePlacement placement) = 0;
+    // Covers `over.area`, one image pixel on each of the area's device
+    // pixels (`over.image` of them).
+    virtual void Show(const Bitmap& image, ImagePlacement placement, const ScreenArea& over) = 0;
     virtual void Hide() = 0;
 
     // Holds the mouse and shows the pick cursor; feeds `events` with the

@@ -19,10 +19,10 @@ class WatcherWindow {
 public:
     virtual ~WatcherWindow() = default;
 
-    // Makes the window, minimised, at the screen's origin with the screen's
-    // size; `onClosed` runs when the tester closes it. False when it cannot
-    // be made.
-    virtual bool Create(Size screen, std::function<void()> onClosed) = 0;
+    // Makes the window, minimised, covering the primary monitor `screen`;
+    // `onClosed` runs when the tester closes it. False when it cannot be
+    // made.
+    virtual bool Create(ScreenRect screen, std::function<void()> onClosed) = 0;
 
     virtual void Show(WatcherShow show) = 0;
 

@@ -29,7 +29,7 @@ protected:
         std::filesystem::create_directories(scratch.Path() / "orvane");
         std::ofstream(scratch.File("orvane/orvane55.exe")) << "MZ";
         profile.Write(config::kSectionOrvane, config::kKeyInstallDir, scratch.File("orvane"));
-        desktop.screen = kScreen;
+        desktop.areas = {{kScreen, {0, 0, kScreen.width, kScreen.height}}};
         desktop.windows[kEditor] = platform::Size{640, 480};
         desktop.foreground = kEditor;
     }
@@ -80,7 +80,7 @@ TEST_F(BetaAppTest, AGoodStartShowsTheNoticeWatchesMinimisedAndGivesTheFocusBack
     EXPECT_TRUE(Start());
     EXPECT_EQ(dialogs.startNotices, 1);
     EXPECT_TRUE(watcher.created);
-    EXPECT_EQ(watcher.size, kScreen);
+    EXPECT_EQ(watcher.area, (platform::ScreenRect{0, 0, kScreen.width, kScreen.height}));
     EXPECT_EQ(watcher.shows, std::vector{platform::WatcherShow::Minimized});
     EXPECT_TRUE(clipboard.onChange != nullptr);
     EXPECT_EQ(desktop.foregroundSet, std::vector{kEditor});
@@ -259,7 +259,7 @@ TEST_F(BetaAppTest, ThePickShowsTheImageAndEndsAtTheFirstReleaseOrTheLoss)
         Capture(Image(kScreen.width, kScreen.height));
         EXPECT_EQ(picked, c.point) << c.name;
         EXPECT_EQ(app->LastIncidentPoint(), c.point) << c.name;
-        EXPECT_EQ(surface.shownWith, std::vector{platform::ImagePlacement::CoversScreen}) << c.name;
+        EXPECT_EQ(surface.shownWith, std::vector{platform::ImagePlacement::CoversArea}) << c.name;
         EXPECT_EQ(surface.imageWidth, kScreen.width) << c.name;
         EXPECT_EQ(surface.hides, 1) << c.name;
     }
@@ -272,6 +272,21 @@ TEST_F(BetaAppTest, AWindowsImageIsPickedOnWhite)
     dialogs.whileReportDialog = [&](report::ReportApplication& application) { application.PickIncidentPoint(); };
     Capture(Image(640, 480));
     EXPECT_EQ(surface.shownWith, std::vector{platform::ImagePlacement::OnWhite});
+    EXPECT_EQ(surface.shownOver, desktop.areas.front());
+}
+
+TEST_F(BetaAppTest, AMonitorPluggedInAfterTheStartIsCapturedAndPickedOverItself)
+{
+    Start();
+    const platform::ScreenArea second{{1280, 1024}, {kScreen.width, 0, 1280, 1024}};
+    desktop.areas.push_back(second);
+    surface.script = {{test::PickStep::Kind::LeftUp, 10, 10}};
+    dialogs.whileReportDialog = [&](report::ReportApplication& application) { application.PickIncidentPoint(); };
+    Capture(Image(1280, 1024));
+    EXPECT_EQ(dialogs.reportDialogs, 1);
+    EXPECT_EQ(surface.shownWith, std::vector{platform::ImagePlacement::CoversArea});
+    EXPECT_EQ(surface.shownOver, second);
+    EXPECT_EQ(app->AcceptedSizes(), (std::vector<platform::Size>{kScreen, {1280, 1024}, {640, 480}}));
 }
 
 TEST_F(BetaAppTest, ClosingTheWatcherLeavesTheClipboardAndEndsTheLoop)

@@ -110,7 +110,9 @@ protected:
     void Pick(std::function<void(QWidget*)> during)
     {
         pick.Begin();
-        surface.Show(image, ImagePlacement::CoversScreen);
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        surface.Show(image, ImagePlacement::CoversArea,
+                     ScreenArea{{image.width, image.height}, {screen.x(), screen.y(), screen.width(), screen.height()}});
         QWidget* window = surface.Window();
         ASSERT_NE(window, nullptr);
         QTimer::singleShot(0, window, [window, during] { during(window); });
@@ -119,16 +121,19 @@ protected:
     }
 };
 
-TEST_F(PickSurfaceTest, PressesDoNothingAndTheLeftReleasePicksInScreenPixels)
+TEST_F(PickSurfaceTest, PressesDoNothingAndTheLeftReleasePicksInImagePixels)
 {
+    // The image is half the screen's size each way: it is shown stretched
+    // over the screen, and a click lands on the image pixel beneath it.
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    image = MakeBitmap(screen.width() / 2, screen.height() / 2, 32);
     Pick([](QWidget* window) {
         QTest::mousePress(window, Qt::RightButton, {}, QPoint(5, 5));
         QTest::mousePress(window, Qt::LeftButton, {}, QPoint(5, 5));
-        QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(150, 90));
+        QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(150, 91));
     });
     EXPECT_FALSE(pick.IsPicking());
-    const QPoint origin = QGuiApplication::primaryScreen()->geometry().topLeft();
-    EXPECT_EQ(pick.Point(), (IncidentPoint{150 + origin.x(), 90 + origin.y()}));
+    EXPECT_EQ(pick.Point(), (IncidentPoint{75, 45}));
     EXPECT_EQ(surface.Window(), nullptr);
 }
 

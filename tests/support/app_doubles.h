@@ -89,13 +89,13 @@ public:
 
 class FakeDesktop final : public platform::Desktop {
 public:
-    platform::Size screen{1024, 768};
+    std::vector<platform::ScreenArea> areas{{{1024, 768}, {0, 0, 1024, 768}}};
     platform::WindowHandle foreground = platform::kNoWindow;
     std::map<platform::WindowHandle, platform::Size> windows;
     std::vector<platform::WindowHandle> foregroundSet;
     int sounds = 0;
 
-    platform::Size ScreenSize() const override { return screen; }
+    std::vector<platform::ScreenArea> ScreenAreas() const override { return areas; }
     platform::WindowHandle ForegroundWindow() const override { return foreground; }
     bool IsWindow(platform::WindowHandle window) const override { return windows.contains(window); }
     void SetForegroundWindow(platform::WindowHandle window) override
@@ -130,15 +130,15 @@ class FakeWatcherWindow final : public platform::WatcherWindow {
 public:
     bool createResult = true;
     bool created = false;
-    platform::Size size;
+    platform::ScreenRect area;
     std::function<void()> onClosed;
     std::vector<platform::WatcherShow> shows;
     int raises = 0;
 
-    bool Create(platform::Size screen, std::function<void()> closed) override
+    bool Create(platform::ScreenRect screen, std::function<void()> closed) override
     {
         created = createResult;
-        size = screen;
+        area = screen;
         onClosed = std::move(closed);
         return createResult;
     }
@@ -157,13 +157,15 @@ class ScriptedPickSurface final : public platform::PickSurface {
 public:
     std::vector<PickStep> script;
     std::vector<platform::ImagePlacement> shownWith;
+    platform::ScreenArea shownOver;
     int hides = 0;
     int imageWidth = 0;
 
-    void Show(const Bitmap& image, platform::ImagePlacement placement) override
+    void Show(const Bitmap& image, platform::ImagePlacement placement, const platform::ScreenArea& over) override
     {
         imageWidth = image.width;
         shownWith.push_back(placement);
+        shownOver = over;
     }
     void Hide() override { ++hides; }
     // Plays the whole script, as a surface that reports every event; the

@@ -33,9 +33,9 @@ bool CBetaApp::InitInstance()
     };
     if (m_services.instance.Claim(raise) == platform::InstanceClaim::AlreadyRunning) return true;
 
-    m_screen = m_services.desktop.ScreenSize();
-
-    m_watcherCreated = m_services.watcher.Create(m_screen, [this] { EndWatching(); });
+    const std::vector<platform::ScreenArea> areas = m_services.desktop.ScreenAreas();
+    const platform::ScreenRect primary = areas.empty() ? platform::ScreenRect{} : areas.front().area;
+    m_watcherCreated = m_services.watcher.Create(primary, [this] { EndWatching(); });
     if (!m_watcherCreated) return false;
 
     m_services.watcher.Show(platform::WatcherShow::Minimized);
@@ -84,16 +84,22 @@ bool CBetaApp::IsAcceptedClipboardBitmap()
 {
     const std::optional<platform::BitmapInfo> description = m_services.clipboard.BitmapDescription();
     if (!description) return false;
-    const std::optional<AcceptedCapture> accepted = AcceptClipboardBitmap(*description, m_screen, m_services.desktop);
+    const std::optional<AcceptedCapture> accepted = AcceptClipboardBitmap(*description, m_services.desktop);
     if (!accepted) {
-        m_status.OnImageRefused({{description->width, description->height}, AcceptedSizes(m_screen, m_services.desktop)});
+        m_status.OnImageRefused({{description->width, description->height}, AcceptedSizes()});
         ShowStatus();
         return false;
     }
     m_hCapturedWnd = accepted->capturedWindow;
+    m_shownOver = accepted->shownOver;
     m_status.OnImageTaken();
     ShowStatus();
     return true;
+}
+
+std::vector<platform::Size> CBetaApp::AcceptedSizes() const
+{
+    return app::AcceptedSizes(m_services.desktop);
 }
 
 void CBetaApp::RequestQuit()
@@ -122,8 +128,10 @@ void CBetaApp::ShowCapturedImage(const Bitmap* image)
         m_services.pickSurface.Hide();
         return;
     }
-    m_services.pickSurface.Show(*image, m_hCapturedWnd == platform::kNoWindow ? platform::ImagePlacement::CoversScreen
-                                                                             : platform::ImagePlacement::OnWhite);
+    m_services.pickSurface.Show(*image,
+                                m_hCapturedWnd == platform::kNoWindow ? platform::ImagePlacement::CoversArea
+                                                                      : platform::ImagePlacement::OnWhite,
+                                m_shownOver);
 }
 
 IncidentPoint CBetaApp::PickIncidentPoint()

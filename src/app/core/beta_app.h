@@ -51,11 +51,14 @@ public:
     // capture notice, the report dialog.
     void CaptureScreen();
 
-    // True when the clipboard holds an image of the screen's or of the
-    // foreground window's size; remembers which of the two. An image of
-    // another size is remembered as the last refusal, which the status
+    // True when the clipboard holds an image of a monitor's, the whole
+    // desktop's or the foreground window's size; remembers which. An image
+    // of another size is remembered as the last refusal, which the status
     // area's tooltip shows.
     bool IsAcceptedClipboardBitmap();
+
+    // The sizes a clipboard image would be taken at now.
+    std::vector<platform::Size> AcceptedSizes() const;
 
     // "Quitter" of the status area's menu: the end of the program, as when
     // the watcher window is closed; asked during a capture, once its report
@@ -89,11 +92,11 @@ private:
     int m_nScreenHeight = 0;
     StartPhase m_bStarting = StartPhase::Starting;
 
-    // The watcher's state: screen size read at start, the pending request,
-    // the window the last accepted image showed, the pick.
-    platform::Size m_screen;
+    // The watcher's state: the pending request, the window the last
+    // accepted image showed and what it is shown over, the pick.
     CaptureWatcher m_watcher;
     platform::WindowHandle m_hCapturedWnd = platform::kNoWindow;
+    platform::ScreenArea m_shownOver;
     IncidentPick m_pick;
     bool m_watcherCreated = false;
     WaitingStatus m_status;

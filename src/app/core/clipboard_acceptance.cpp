@@ -1,26 +1,42 @@
 #include "app/core/clipboard_acceptance.h"
 
+#include <algorithm>
+
 namespace qx::app {
 
-std::optional<AcceptedCapture> AcceptClipboardBitmap(const platform::BitmapInfo& bitmap, platform::Size screen,
+namespace {
+
+std::optional<platform::Size> ForegroundOuterSize(const platform::Desktop& desktop,
+                                                  platform::WindowHandle foreground)
+{
+    if (foreground == platform::kNoWindow) return std::nullopt;
+    return desktop.OuterSize(foreground);
+}
+
+} // namespace
+
+std::optional<AcceptedCapture> AcceptClipboardBitmap(const platform::BitmapInfo& bitmap,
                                                      const platform::Desktop& desktop)
 {
     const platform::Size size{bitmap.width, bitmap.height};
-    if (size == screen) return AcceptedCapture{platform::kNoWindow};
+    const std::vector<platform::ScreenArea> areas = desktop.ScreenAreas();
+    const auto shown = std::ranges::find(areas, size, &platform::ScreenArea::image);
+    if (shown != areas.end()) return AcceptedCapture{platform::kNoWindow, *shown};
+    if (areas.empty()) return std::nullopt;
 
     const platform::WindowHandle foreground = desktop.ForegroundWindow();
-    if (foreground == platform::kNoWindow) return std::nullopt;
-    const std::optional<platform::Size> outer = desktop.OuterSize(foreground);
-    if (!outer || *outer != size) return std::nullopt;
-    return AcceptedCapture{foreground};
+    if (ForegroundOuterSize(desktop, foreground) != size) return std::nullopt;
+    return AcceptedCapture{foreground, areas.front()};
 }
 
-std::vector<platform::Size> AcceptedSizes(platform::Size screen, const platform::Desktop& desktop)
+std::vector<platform::Size> AcceptedSizes(const platform::Desktop& desktop)
 {
-    std::vector<platform::Size> sizes{screen};
-    const platform::WindowHandle foreground = desktop.ForegroundWindow();
-    if (foreground == platform::kNoWindow) return sizes;
-    if (const std::optional<platform::Size> outer = desktop.OuterSize(foreground)) sizes.push_back(*outer);
+    std::vector<platform::Size> sizes;
+    const auto add = [&sizes](platform::Size size) {
+        if (std::ranges::find(sizes, size) == sizes.end()) sizes.push_back(size);
+    };
+    for (const platform::ScreenArea& area : desktop.ScreenAreas()) add(area.image);
+    if (const auto outer = ForegroundOuterSize(desktop, desktop.ForegroundWindow())) add(*outer);
     return sizes;
 }
 

@@ -1,6 +1,8 @@
 #include "platform/qt/desktop/qt_pick_surface.h"
 
+#include "platform/qt/desktop/native_geometry.h"
 #include "platform/qt/desktop/pick_cursor_image.h"
+#include "platform/surface_pixel.h"
 #include "platform/qt/common/qimage_bitmap.h"
 
 #include <QCloseEvent>
@@ -15,27 +17,27 @@ namespace qx::platform {
 
 namespace {
 
-QScreen* PrimaryScreen()
+// The image as the surface shows it over the area: pixel for pixel from the
+// area's top-left corner, white where a smaller image leaves it uncovered.
+QImage Background(const QImage& image, ImagePlacement placement, Size area)
 {
-    return QGuiApplication::primaryScreen();
-}
-
-qreal Ratio()
-{
-    return PrimaryScreen() ? PrimaryScreen()->devicePixelRatio() : 1.0;
-}
-
-// The image as the surface shows it over the whole screen: pixel for pixel
-// from the origin, white where a smaller image leaves the screen uncovered.
-QImage Background(const QImage& image, ImagePlacement placement)
-{
-    if (placement == ImagePlacement::CoversScreen) return image.convertToFormat(QImage::Format_RGB32);
-    const QSize screen = PrimaryScreen() ? PrimaryScreen()->geometry().size() * Ratio() : image.size();
-    QImage shown(screen.expandedTo(image.size()), QImage::Format_RGB32);
+    if (placement == ImagePlacement::CoversArea) return image.convertToFormat(QImage::Format_RGB32);
+    QImage shown(QSize(area.width, area.height).expandedTo(image.size()), QImage::Format_RGB32);
     shown.fill(Qt::white);
     QPainter painter(&shown);
     painter.drawImage(0, 0, image);
     return shown;
+}
+
+// True when `area` is exactly what one screen shows.
+QScreen* ScreenShowing(const ScreenRect& area)
+{
+    QScreen* screen = ScreenAtNative(area.x, area.y);
+    if (screen == nullptr) return nullptr;
+    const QRectF logical = LogicalRect(area);
+    const QRect geometry = screen->geometry();
+    return logical.topLeft() == QPointF(geometry.topLeft()) && logical.size().toSize() == geometry.size() ? screen
+                                                                                                         : nullptr;
 }
 
 } // namespace
@@ -48,9 +50,11 @@ PickWidget::PickWidget()
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PickWidget::SetImage(QImage image, ImagePlacement placement)
+void PickWidget::SetImage(QImage image, ImagePlacement placement, const ScreenArea& over)
 {
-    m_background = Background(image, placement);
+    m_background = Background(image, placement, over.image);
+    m_imageSize = over.image;
+    m_surface = LogicalRect(over.area).size();
     update();
 }
 
@@ -66,30 +70,35 @@ void PickWidget::Retire()
     m_retiring = false;
 }
 
-QPoint PickWidget::DevicePoint(const QPointF& globalPosition) const
+QPoint PickWidget::ImagePoint(const QPointF& position) const
 {
-    return (globalPosition * Ratio()).toPoint();
+    const Pixel pixel = SurfacePixel(position.x(), position.y(), m_surface.width(), m_surface.height(), m_imageSize);
+    return QPoint(pixel.x, pixel.y);
 }
 
-QRect PickWidget::CursorArea(QPoint devicePoint) const
+QTransform PickWidget::ImageToSurface() const
 {
-    const qreal ratio = Ratio();
-    return QRect(devicePoint / ratio, QSize(33, 33) / ratio + QSize(1, 1));
+    if (m_imageSize.width <= 0 || m_imageSize.height <= 0) return QTransform();
+    return QTransform::fromScale(m_surface.width() / m_imageSize.width, m_surface.height() / m_imageSize.height);
+}
+
+QRect PickWidget::CursorArea(QPoint imagePoint) const
+{
+    return ImageToSurface().mapRect(QRectF(imagePoint, QSizeF(33, 33))).toAlignedRect().adjusted(-1, -1, 1, 1);
 }
 
 void PickWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const qreal ratio = Ratio();
-    painter.scale(1 / ratio, 1 / ratio);
-    painter.fillRect(QRect(QPoint(0, 0), size() * ratio), Qt::white);
+    painter.fillRect(rect(), Qt::white);
+    painter.setTransform(ImageToSurface());
     painter.drawImage(0, 0, m_background);
-    if (rect().contains(m_cursor / ratio)) painter.drawImage(m_cursor, PickCursorOver(m_background, m_cursor));
+    if (m_background.rect().contains(m_cursor)) painter.drawImage(m_cursor, PickCursorOver(m_background, m_cursor));
 }
 
 void PickWidget::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPoint moved = DevicePoint(event->globalPosition());
+    const QPoint moved = ImagePoint(event->position());
     update(CursorArea(m_cursor));
     m_cursor = moved;
     update(CursorArea(m_cursor));
@@ -97,7 +106,7 @@ void PickWidget::mouseMoveEvent(QMouseEvent* event)
 
 void PickWidget::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton) Report(SurfaceEvent::LeftUp, DevicePoint(event->globalPosition()));
+    if (event->button() == Qt::LeftButton) Report(SurfaceEvent::LeftUp, ImagePoint(event->position()));
     if (event->button() == Qt::RightButton) Report(SurfaceEvent::RightUp);
 }
 
@@ -127,13 +136,21 @@ void PickWidget::Report(SurfaceEvent event, QPoint point)
 QtPickSurface::QtPickSurface() = default;
 QtPickSurface::~QtPickSurface() = default;
 
-void QtPickSurface::Show(const Bitmap& image, ImagePlacement placement)
+void QtPickSurface::Show(const Bitmap& image, ImagePlacement placement, const ScreenArea& over)
 {
     if (!m_widget) m_widget = std::make_unique<PickWidget>();
-    m_widget->SetImage(QImageFromBitmap(image), placement);
-    const QRect screen = PrimaryScreen() ? PrimaryScreen()->geometry() : QRect(0, 0, image.width, image.height);
-    m_widget->setGeometry(screen);
-    m_widget->showFullScreen();
+    m_widget->SetImage(QImageFromBitmap(image), placement, over);
+    // One monitor: full screen on it, as the window manager knows it. The
+    // whole desktop spans monitors, which no manager's full screen does.
+    QScreen* screen = ScreenShowing(over.area);
+    m_widget->setWindowFlag(Qt::X11BypassWindowManagerHint, screen == nullptr);
+    m_widget->setGeometry(LogicalRect(over.area).toAlignedRect());
+    if (screen != nullptr) {
+        m_widget->setScreen(screen);
+        m_widget->showFullScreen();
+    } else {
+        m_widget->show();
+    }
     m_widget->raise();
     m_widget->activateWindow();
 }

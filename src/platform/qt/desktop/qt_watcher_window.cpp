@@ -1,12 +1,12 @@
 #include "platform/qt/desktop/qt_watcher_window.h"
 
+#include "platform/qt/desktop/native_geometry.h"
 #include "platform/qt/dialogs/app_icon_image.h"
 #include "platform/qt/common/qt_text.h"
 #include "resources/product_mark.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QTimer>
 
 namespace qx::platform {
@@ -28,6 +28,9 @@ void WatcherWidget::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange) return;
+    // A Wayland compositor never tells a window that it is minimised, so Qt
+    // reports it restored at once: minimising it again would never end.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return;
     // The tester cannot open the window from its taskbar button.
     if (isVisible() && !isMinimized()) QTimer::singleShot(0, this, [this] {
         if (isVisible()) showMinimized();
@@ -48,11 +51,10 @@ QString QtWatcherWindow::Title()
     return ui::FromUtf8(res::kProductName);
 }
 
-bool QtWatcherWindow::Create(Size screen, std::function<void()> onClosed)
+bool QtWatcherWindow::Create(ScreenRect screen, std::function<void()> onClosed)
 {
     m_widget = std::make_unique<WatcherWidget>(std::move(onClosed));
-    const qreal ratio = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->devicePixelRatio() : 1.0;
-    m_widget->setGeometry(0, 0, static_cast<int>(screen.width / ratio), static_cast<int>(screen.height / ratio));
+    m_widget->setGeometry(LogicalRect(screen).toRect());
     m_widget->setWindowState(Qt::WindowMinimized);
     return true;
 }

@@ -32,7 +32,7 @@ public:
     QtWatcherWindow();
     ~QtWatcherWindow() override;
 
-    bool Create(Size screen, std::function<void()> onClosed) override;
+    bool Create(ScreenRect screen, std::function<void()> onClosed) override;
     void Show(WatcherShow show) override;
     void Raise() override;
 

@@ -1,12 +1,15 @@
 #include "platform/qt/desktop/x11_desktop.h"
 
+#include "platform/wayland/wayland_outputs.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
-#include <QScreen>
 
+#include <xcb/randr.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -68,14 +71,91 @@ bool HasWindowManager(xcb_connection_t* connection)
         .has_value();
 }
 
+std::optional<ScreenRect> RootRect(xcb_connection_t* connection)
+{
+    const auto geometry =
+        Owned(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, RootWindow(connection)), nullptr));
+    if (!geometry) return std::nullopt;
+    return ScreenRect{0, 0, geometry->width, geometry->height};
+}
+
+// The active monitors RandR (1.5) knows, the primary one first; nothing
+// without RandR.
+std::vector<ScreenRect> RandrMonitors(xcb_connection_t* connection)
+{
+    const xcb_query_extension_reply_t* randr = xcb_get_extension_data(connection, &xcb_randr_id);
+    if (randr == nullptr || !randr->present) return {};
+    const auto version = Owned(xcb_randr_query_version_reply(connection, xcb_randr_query_version(connection, 1, 5),
+                                                             nullptr));
+    if (!version || version->major_version < 1 || (version->major_version == 1 && version->minor_version < 5)) {
+        return {};
+    }
+    const auto reply = Owned(xcb_randr_get_monitors_reply(
+        connection, xcb_randr_get_monitors(connection, RootWindow(connection), 1), nullptr));
+    if (!reply) return {};
+    std::vector<ScreenRect> monitors;
+    for (auto it = xcb_randr_get_monitors_monitors_iterator(reply.get()); it.rem > 0;
+         xcb_randr_monitor_info_next(&it)) {
+        const xcb_randr_monitor_info_t& monitor = *it.data;
+        const ScreenRect rect{monitor.x, monitor.y, monitor.width, monitor.height};
+        if (rect.width <= 0 || rect.height <= 0) continue;
+        monitors.insert(monitor.primary ? monitors.begin() : monitors.end(), rect);
+    }
+    return monitors;
+}
+
+void Add(std::vector<ScreenArea>& areas, ScreenArea area)
+{
+    if (std::ranges::find(areas, area) == areas.end()) areas.push_back(area);
+}
+
+// The X monitor XWayland made for `output`: the one at the output's logical
+// position (XWayland rounds the logical size), else the one in the same
+// place of the list.
+std::optional<ScreenRect> MonitorOf(const wayland::Output& output, std::size_t index,
+                                    const std::vector<ScreenRect>& monitors, std::size_t outputCount)
+{
+    const auto placed = std::ranges::find_if(monitors, [&](const ScreenRect& monitor) {
+        return monitor.x == output.logical.x && monitor.y == output.logical.y;
+    });
+    if (placed != monitors.end()) return *placed;
+    if (monitors.size() == outputCount) return monitors[index];
+    return std::nullopt;
+}
+
+// Under XWayland the X screen may be the compositor's logical desktop while
+// screenshots are taken from the outputs' physical pixels: each X monitor
+// that shows an output also takes that output's physical size, and the
+// desktop the outputs' physical bounding box.
+void AddPhysicalSizes(std::vector<ScreenArea>& areas, const std::vector<ScreenRect>& monitors,
+                      const ScreenRect& root)
+{
+    const std::vector<wayland::Output> outputs = wayland::ReadOutputs();
+    if (outputs.empty()) return;
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        if (const auto monitor = MonitorOf(outputs[i], i, monitors, outputs.size())) {
+            Add(areas, ScreenArea{outputs[i].physical, *monitor});
+        }
+    }
+    Add(areas, ScreenArea{wayland::PhysicalBounds(outputs), root});
+}
+
 } // namespace
 
-Size X11Desktop::ScreenSize() const
+std::vector<ScreenArea> X11Desktop::ScreenAreas() const
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) return Size{};
-    const QSize size = screen->geometry().size() * screen->devicePixelRatio();
-    return Size{size.width(), size.height()};
+    xcb_connection_t* connection = Connection();
+    if (connection == nullptr) return {};
+    const std::optional<ScreenRect> root = RootRect(connection);
+    if (!root) return {};
+    std::vector<ScreenRect> monitors = RandrMonitors(connection);
+    if (monitors.empty()) monitors.push_back(*root);
+
+    std::vector<ScreenArea> areas;
+    for (const ScreenRect& monitor : monitors) Add(areas, ScreenArea{Size{monitor.width, monitor.height}, monitor});
+    Add(areas, ScreenArea{Size{root->width, root->height}, *root});
+    AddPhysicalSizes(areas, monitors, *root);
+    return areas;
 }
 
 WindowHandle X11Desktop::ForegroundWindow() const
