@@ -305,7 +305,7 @@ public:
                                       "maps = []\n"
                                       "for p in sys.argv[1:]:\n"
                                       "    with open(p, 'rb') as f: maps.append(mmap.mmap(f.fileno(), 0, access=mmap.ACCESS_READ))\n"
-                                      "print('ready', flush=True)\n"
+                                      "sys.stdout.write('ready'); sys.stdout.flush()\n"
                                       "sys.stdin.read()\n"};
         args.insert(args.end(), files.begin(), files.end());
         std::vector<char*> argv;
