@@ -75,7 +75,9 @@ TEST(PrintScreenImage, TheWholeImageUnderTheHeaderAspectKept)
         EXPECT_EQ(images[0].transfer, Transfer::Stretched);
         EXPECT_EQ(images[0].destination, c.destination) << c.width << "x" << c.height;
         EXPECT_EQ(images[0].source, (platform::Rect{0, 0, c.width, c.height}));
-        if (c.width == 1024) EXPECT_EQ(test::ExpectedRgb(images[0].image), test::ExpectedRgb(kept));
+        if (c.width == 1024) {
+            EXPECT_EQ(test::ExpectedRgb(images[0].image), test::ExpectedRgb(kept));
+        }
     }
 }
 
