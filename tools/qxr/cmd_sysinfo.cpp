@@ -24,8 +24,10 @@ const char kUsage[] =
     "Rassemble les informations système comme le fait le dialogue de rapport, pour\n"
     "l'environnement Orvane installé dans INSTALLDIR, et les affiche en UTF-8 telles\n"
     "que le texte du rapport les contient (fins de ligne \"\\r\\n\") : la ligne de\n"
-    "version, les DLL 16 bits (listées par INSTALLDIR/lstdll16.exe, arrêté après\n"
-    "60 secondes), les modules 32 bits des processus qui utilisent l'environnement,\n"
+    "version, les DLL 16 bits (listées par INSTALLDIR/lstdll16.exe, lancé par wine\n"
+    "quand c'est un programme Windows, arrêté après 60 secondes), les modules 32\n"
+    "bits des processus qui utilisent l'environnement (sous Wine, le programme\n"
+    "Windows et ses images PE),\n"
     "puis les EXE et les DLL d'INSTALLDIR qui portent une version. Quand INSTALLDIR\n"
     "n'est pas un dossier, les informations sont affichées quand même, sans liste\n"
     "sur disque, et le code de sortie est 66.\n";
