@@ -5,22 +5,18 @@
 #include "platform/posix/proc_process_source.h"
 
 #include "support/scratch_dir.h"
+#include "support/waiting_process.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <spawn.h>
 #include <sys/inotify.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace qx::platform {
 namespace {
@@ -287,68 +283,31 @@ TEST(ProcEnvironment, FindsAVariableInTheBlock)
 }
 
 // python3 maps the files it is given and waits for its input to close.
-class MappingProcess {
-public:
-    explicit MappingProcess(const std::vector<std::string>& files)
-    {
-        int input[2];
-        int output[2];
-        if (::pipe(input) != 0 || ::pipe(output) != 0) return;
-        posix_spawn_file_actions_t actions;
-        ::posix_spawn_file_actions_init(&actions);
-        ::posix_spawn_file_actions_adddup2(&actions, input[0], 0);
-        ::posix_spawn_file_actions_adddup2(&actions, output[1], 1);
-        ::posix_spawn_file_actions_addclose(&actions, input[1]);
-        ::posix_spawn_file_actions_addclose(&actions, output[0]);
-        std::vector<std::string> args{"python3", "-c",
-                                      "import mmap, sys\n"
-                                      "maps = []\n"
-                                      "for p in sys.argv[1:]:\n"
-                                      "    with open(p, 'rb') as f: maps.append(mmap.mmap(f.fileno(), 0, access=mmap.ACCESS_READ))\n"
-                                      "sys.stdout.write('ready'); sys.stdout.flush()\n"
-                                      "sys.stdin.read()\n"};
-        args.insert(args.end(), files.begin(), files.end());
-        std::vector<char*> argv;
-        for (std::string& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        if (::posix_spawnp(&m_pid, "python3", &actions, nullptr, argv.data(), environ) != 0) m_pid = 0;
-        ::posix_spawn_file_actions_destroy(&actions);
-        ::close(input[0]);
-        ::close(output[1]);
-        m_input = input[1];
-        char ready[8] = {};
-        m_ready = m_pid > 0 && ::read(output[0], ready, 5) == 5;
-        ::close(output[0]);
-    }
-    ~MappingProcess()
-    {
-        if (m_input >= 0) ::close(m_input);
-        if (m_pid > 0) ::waitpid(m_pid, nullptr, 0);
-    }
-    MappingProcess(const MappingProcess&) = delete;
-    MappingProcess& operator=(const MappingProcess&) = delete;
-
-    bool Ready() const { return m_ready; }
-    ProcessId Id() const { return static_cast<ProcessId>(m_pid); }
-
-private:
-    pid_t m_pid = 0;
-    int m_input = -1;
-    bool m_ready = false;
-};
+std::vector<std::string> MappingArguments(const std::vector<std::string>& files)
+{
+    std::vector<std::string> args{"python3", "-c",
+                                  "import mmap, sys\n"
+                                  "maps = []\n"
+                                  "for p in sys.argv[1:]:\n"
+                                  "    with open(p, 'rb') as f: maps.append(mmap.mmap(f.fileno(), 0, access=mmap.ACCESS_READ))\n"
+                                  "sys.stdout.write('ready'); sys.stdout.flush()\n"
+                                  "sys.stdin.read()\n"};
+    args.insert(args.end(), files.begin(), files.end());
+    return args;
+}
 
 TEST(ProcProcessSource, ReadsHeadersFromTheProcessMemorySoThatNoMappedFileIsOpened)
 {
     test::ScratchDir dir;
     Write(dir.Path() / "QXRT32.DLL", std::string("MZ") + std::string(4094, '\0'));
     Write(dir.Path() / "LC_CTYPE", std::string(4096, 'd'));
-    MappingProcess mapper({dir.File("QXRT32.DLL"), dir.File("LC_CTYPE")});
+    const test::WaitingProcess mapper(MappingArguments({dir.File("QXRT32.DLL"), dir.File("LC_CTYPE")}), "ready");
     ASSERT_TRUE(mapper.Ready());
 
     const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     ASSERT_GE(watch, 0);
     ASSERT_GE(::inotify_add_watch(watch, dir.Path().c_str(), IN_OPEN), 0);
-    const auto modules = ProcProcessSource().ReadModules(mapper.Id());
+    const auto modules = ProcProcessSource().ReadModules(static_cast<ProcessId>(mapper.Id()));
     char events[4096];
     const ::ssize_t opened = ::read(watch, events, sizeof events);
     ::close(watch);
