@@ -12,6 +12,7 @@
 #include "compress/archive_format.h"
 #include "compress/platform/file_ops.h"
 #include "qxcompress.h"
+#include "fuzz/fuzz_workspace.h"
 #include "support/faulty_file_ops.h"
 
 namespace {
@@ -20,42 +21,22 @@ namespace {
 // gigabytes of zeros ends quickly.
 constexpr std::uint64_t kOutputLimit = 1 << 20;
 
-struct Workspace {
-    Workspace()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qx-archive-fuzz-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-        dir = pattern;
-        archive = dir + "/input.qxr";
-        output = dir + "/output";
-    }
-    ~Workspace() { std::filesystem::remove_all(dir); }
-    std::string dir, archive, output;
-};
-
-void Require(bool condition, const char* what)
-{
-    if (condition) return;
-    std::fprintf(stderr, "archive fuzz: %s\n", what);
-    std::abort();
-}
+void Require(bool condition, const char* what) { qx::fuzz::Require(condition, "archive fuzz", what); }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static Workspace workspace;
-    {
-        std::ofstream out(workspace.archive, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
+    static const qx::fuzz::FuzzWorkspace workspace("qx-archive-fuzz");
+    static const std::string output = workspace.File("output");
+    const std::string archive = workspace.WriteInput(data, size);
     qx::compress::MemberHeader header;
     if (size > qx::compress::kHeaderOffset)
         std::copy_n(data + qx::compress::kHeaderOffset,
                     std::min(size - qx::compress::kHeaderOffset, qx::compress::kHeaderSize), header.bytes.begin());
     const bool packed = header.GetMethod() != qx::compress::Method::None;
 
-    const std::int32_t length = lfTailleCompacte(0, workspace.archive.c_str());
+    const std::int32_t length = lfTailleCompacte(0, archive.c_str());
     if (packed) {
         // A length beyond 31 bits is never wrapped: it has its own code.
         const std::int64_t full = std::int64_t{header.PackedSize()} + 286;
@@ -65,17 +46,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     qx::test::FaultyFileOps limited;
     limited.FailWritesAfter(kOutputLimit, qx::test::WriteFault::DiskFull);
     const qx::compress::ScopedFileOps use(limited);
-    std::filesystem::remove(workspace.output);
+    std::filesystem::remove(output);
     // A plain copy needs an existing destination.
-    if (!packed) std::ofstream(workspace.output, std::ios::binary).put('x');
-    const int code = nfDecompacte(0, 0, workspace.archive.c_str(), workspace.output.c_str());
+    if (!packed) std::ofstream(output, std::ios::binary).put('x');
+    const int code = nfDecompacte(0, 0, archive.c_str(), output.c_str());
     if (packed) {
-        const bool exists = std::filesystem::exists(workspace.output);
+        const bool exists = std::filesystem::exists(output);
         Require(code == 0 ? exists : !exists, "a failed extraction left its output, or a success made none");
-        if (code == 0) Require(std::filesystem::file_size(workspace.output) == header.SourceSize(), "output size");
+        if (code == 0) Require(std::filesystem::file_size(output) == header.SourceSize(), "output size");
     } else {
         Require(code == 0, "a plain copy failed");
-        Require(std::filesystem::file_size(workspace.output) == size, "plain copy size");
+        Require(std::filesystem::file_size(output) == size, "plain copy size");
     }
     return 0;
 }

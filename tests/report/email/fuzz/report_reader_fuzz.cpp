@@ -10,42 +10,26 @@
 #include <fstream>
 #include <string>
 
+#include "fuzz/fuzz_workspace.h"
 #include "qxr_report/report_archive_reader.h"
 
 namespace {
 
-struct Workspace {
-    Workspace()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qx-report-fuzz-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-        dir = pattern;
-        archive = dir + "/input.qxr";
-        work = dir + "/work";
-        std::filesystem::create_directory(work);
-    }
-    ~Workspace() { std::filesystem::remove_all(dir); }
-    std::string dir, archive, work;
-};
-
-void Require(bool condition, const char* what)
-{
-    if (condition) return;
-    std::fprintf(stderr, "report reader fuzz: %s\n", what);
-    std::abort();
-}
+void Require(bool condition, const char* what) { qx::fuzz::Require(condition, "report reader fuzz", what); }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static Workspace workspace;
-    {
-        std::ofstream out(workspace.archive, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
-    const qxr::ReportResult result = qxr::ReadReportArchive(workspace.archive, workspace.work);
-    Require(std::filesystem::is_empty(workspace.work), "the work folder keeps a file");
+    static const qx::fuzz::FuzzWorkspace workspace("qx-report-fuzz");
+    static const std::string work = [] {
+        const std::string folder = workspace.File("work");
+        std::filesystem::create_directory(folder);
+        return folder;
+    }();
+    const std::string archive = workspace.WriteInput(data, size);
+    const qxr::ReportResult result = qxr::ReadReportArchive(archive, work);
+    Require(std::filesystem::is_empty(work), "the work folder keeps a file");
     if (result.error != qxr::ReportError::None) {
         Require(result.report.bytes.empty(), "a failed read hands out bytes");
         return 0;
