@@ -105,9 +105,10 @@ class ScaleTest(unittest.TestCase):
                     screen = self.offer("screen", SCREEN)
                     notice = xs.wait_for("the capture notice", lambda: self.notices(process))[0]
                     notice.key("Return")
-                    report = xs.wait_for("the report dialog", lambda: [
-                        w for w in self.notices(process) if w.size()[0] > 500])[0]
-                    xs.wait_for("the report to be painted", lambda: report.is_viewable())
+                    # Asked afresh each time: a wide window seen while the
+                    # dialog opens may not be the one that stays.
+                    report = xs.wait_for("the report dialog, painted", lambda: [
+                        w for w in self.notices(process) if w.size()[0] > 500 and w.is_viewable()])[0]
                     self.check_pick(process, report, screen, factor)
                 finally:
                     xs.end(process)
