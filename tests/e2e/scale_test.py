@@ -62,6 +62,8 @@ class ScaleTest(unittest.TestCase):
         """The pick surface covers the screen and shows the image pixel for
         pixel; a right click cancels it and the printer dialog is closed."""
         from PIL import Image
+        # The report takes keys once the progress window over it has gone.
+        xs.wait_for("the report dialog alone", lambda: [w.wid for w in self.notices(process)] == [report.wid])
         report.key("alt+i")
 
         # Where the factor does not divide the screen, Qt's whole logical
